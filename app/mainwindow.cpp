@@ -1,0 +1,135 @@
+#include "app/mainwindow.h"
+
+#include "canvas/canvas.h"
+#include "games/clock.h"
+#include "games/randomsource.h"
+#include "games/trianglegame.h"
+
+#include <QAbstractEventDispatcher>
+#include <QPushButton>
+
+namespace {
+
+// The layout is made for a maximised window on a 1024 x 768 screen; the
+// restored window shows only the upper left part of it.
+constexpr QSize kRestoredClientSize(605, 446);
+const QColor kBackground(0xC0, 0xC0, 0xC0);
+
+// The controls' font: a sans-serif face at 8.25 point, the size the button
+// widths were made for.
+QFont controlFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+} // namespace
+
+MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
+    : QWidget(parent)
+    , m_random(random)
+    , m_clock(clock)
+    , m_canvas(new Canvas(QSize(961, 657), this))
+    , m_track(addButton(this, "cmdTrack", tr("&Track the Chaos Game"), QRect(32, 696, 129, 25)))
+    , m_play(addButton(this, "cmdPlay", tr("&Play Chaos Game"), QRect(184, 696, 113, 25)))
+    , m_square(addButton(this, "cmdSquare", tr("&Square Chaos Game"), QRect(320, 696, 121, 25)))
+    , m_hexagon(addButton(this, "cmdHexagon", tr("&Hexagonal Chaos Game"), QRect(464, 696, 137, 25)))
+    , m_fractional(addButton(this, "cmdFractional", tr("&Fractional Chaos Game"), QRect(624, 696, 129, 25)))
+    , m_explain(addButton(this, "cmdExplain", tr("&Explain Chaos Theory"), QRect(776, 696, 121, 25)))
+    , m_end(addButton(this, "cmdEnd", tr("&Quit"), QRect(920, 696, 73, 25)))
+    // "Screen 2" lies on the canvas, placed from the canvas's interior.
+    , m_screen2(addButton(m_canvas, "cmdScreen2", tr("Screen 2"), QRect(826, 602, 89, 33)))
+    , m_context{*m_canvas, m_form, m_random, m_clock, *m_screen2, *m_explain}
+{
+    setObjectName(QStringLiteral("frmCG"));
+    setWindowTitle(tr("The Chaos Game"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(controlFont());
+
+    QPalette background = palette();
+    background.setColor(QPalette::Window, kBackground);
+    setPalette(background);
+    setAutoFillBackground(true);
+    resize(kRestoredClientSize);
+
+    m_canvas->setObjectName(QStringLiteral("picOutput"));
+    m_canvas->move(32, 16);
+
+    setTabOrder(m_canvas, m_track);
+    setTabOrder(m_track, m_play);
+    setTabOrder(m_play, m_square);
+    setTabOrder(m_square, m_hexagon);
+    setTabOrder(m_hexagon, m_fractional);
+    setTabOrder(m_fractional, m_explain);
+    setTabOrder(m_explain, m_end);
+    setTabOrder(m_end, m_screen2);
+
+    connectMode(m_play, playTriangleGame);
+    connect(m_end, &QPushButton::clicked, this, &MainWindow::quit);
+
+    load();
+    m_canvas->setFocus();
+}
+
+QPushButton *MainWindow::addButton(QWidget *parent, const char *name, const QString &caption,
+                                   const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    // Enter presses the focused button, as Space does.
+    button->setAutoDefault(true);
+    return button;
+}
+
+void MainWindow::load()
+{
+    m_random.seed(m_clock.secondsSinceMidnight());
+    m_canvas->setScale(0, 750, 1000, 0);
+    m_screen2->hide();
+    m_canvas->setFillStyle(Canvas::FillStyle::Solid);
+}
+
+void MainWindow::connectMode(QPushButton *button, Mode mode)
+{
+    connect(button, &QPushButton::clicked, this, [this, mode] { runMode(mode); });
+}
+
+void MainWindow::runMode(Mode mode)
+{
+    // A click delivered while a mode runs (a button's delayed click, say)
+    // waits for the running mode to end.
+    if (m_modeRunning) {
+        m_heldBack.push_back(mode);
+        return;
+    }
+
+    m_modeRunning = true;
+    mode(m_context);
+    while (!m_heldBack.empty()) {
+        const Mode next = m_heldBack.front();
+        m_heldBack.pop_front();
+        next(m_context);
+    }
+    m_modeRunning = false;
+    m_canvas->showDrawing();
+
+    // Input held back during the run stays queued until something wakes the
+    // event loop; wake it so that it is handled now, not at the next mouse move.
+    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+}
+
+void MainWindow::quit()
+{
+    close();
+}
+
+MainWindow *showMainWindow(RandomSource &random, Clock &clock)
+{
+    auto *window = new MainWindow(random, clock);
+    window->showMaximized();
+    return window;
+}

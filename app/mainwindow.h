@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+
+#include "app/formvalue.h"
+#include "app/modecontext.h"
+
+class Canvas;
+class Clock;
+class QPushButton;
+class RandomSource;
+
+// frmCG, the program's working window: the canvas above a row of command
+// buttons, one per mode, and the form-level values the modes share.
+//
+// A mode runs to its end inside the click that started it. Clicks that reach
+// a button while a mode runs are held back and run afterwards, in order.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    MainWindow(RandomSource &random, Clock &clock, QWidget *parent = nullptr);
+
+    FormState &formState() { return m_form; }
+    Canvas &canvas() { return *m_canvas; }
+
+private:
+    using Mode = void (*)(ModeContext &);
+
+    void load();
+    QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry);
+    void connectMode(QPushButton *button, Mode mode);
+    void runMode(Mode mode);
+    void quit();
+
+    RandomSource &m_random;
+    Clock &m_clock;
+    FormState m_form;
+
+    Canvas *m_canvas = nullptr;
+    QPushButton *m_track = nullptr;
+    QPushButton *m_play = nullptr;
+    QPushButton *m_square = nullptr;
+    QPushButton *m_hexagon = nullptr;
+    QPushButton *m_fractional = nullptr;
+    QPushButton *m_explain = nullptr;
+    QPushButton *m_end = nullptr;
+    QPushButton *m_screen2 = nullptr;
+    ModeContext m_context;
+
+    bool m_modeRunning = false;
+    std::deque<Mode> m_heldBack;
+};
+
+// Creates the main window, loads it and shows it maximised. The window
+// deletes itself when it is closed.
+MainWindow *showMainWindow(RandomSource &random, Clock &clock);

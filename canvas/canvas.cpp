@@ -1,0 +1,345 @@
+#include "canvas/canvas.h"
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+
+Canvas::Canvas(const QSize &size, QWidget *parent) : QWidget(parent)
+{
+    setFixedSize(size);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    refreshColours();
+    buildImage();
+    m_sincePresent.start();
+}
+
+QRect Canvas::interior() const
+{
+    return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+}
+
+void Canvas::setScale(double left, double top, double right, double bottom)
+{
+    m_scaleLeft = left;
+    m_scaleTop = top;
+    m_scaleRight = right;
+    m_scaleBottom = bottom;
+    m_devicePerUnitX = m_image.width() / (right - left);
+    m_devicePerUnitY = m_image.height() / (bottom - top);
+}
+
+// ---------------------------------------------------------------------------
+// The picture
+
+void Canvas::buildImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize logical = interior().size().expandedTo(QSize(1, 1));
+    QImage image(logical * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    // Text sizes follow the screen's logical resolution, as they would on a widget.
+    image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+    image.fill(colourFromPacked(m_backColour, palette()));
+    m_image = image;
+    m_pixels = m_image.bits();
+    m_bytesPerLine = m_image.bytesPerLine();
+    setScale(m_scaleLeft, m_scaleTop, m_scaleRight, m_scaleBottom);
+}
+
+void Canvas::refreshColours()
+{
+    m_foreRgb = colourFromPacked(m_foreColour, palette()).rgb();
+}
+
+QPointF Canvas::logicalOf(double x, double y) const
+{
+    const QSizeF size = m_image.deviceIndependentSize();
+    return QPointF((x - m_scaleLeft) * size.width() / (m_scaleRight - m_scaleLeft),
+                   (y - m_scaleTop) * size.height() / (m_scaleBottom - m_scaleTop));
+}
+
+double Canvas::logicalPixelsPerUnitX() const
+{
+    return std::fabs(m_image.deviceIndependentSize().width() / (m_scaleRight - m_scaleLeft));
+}
+
+QPoint Canvas::pixelOf(double x, double y) const
+{
+    return QPoint(static_cast<int>(std::floor((x - m_scaleLeft) * m_devicePerUnitX)),
+                  static_cast<int>(std::floor((y - m_scaleTop) * m_devicePerUnitY)));
+}
+
+QColor Canvas::colourAt(double x, double y) const
+{
+    const QPoint pixel = pixelOf(x, y);
+    return m_image.valid(pixel) ? m_image.pixelColor(pixel) : QColor();
+}
+
+void Canvas::markDirty(const QRectF &logicalRect)
+{
+    const qreal ratio = m_image.devicePixelRatio();
+    const QRect device = QRectF(logicalRect.topLeft() * ratio, logicalRect.size() * ratio)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1)
+                             .intersected(m_image.rect());
+    if (device.isEmpty())
+        return;
+    m_dirtyLeft = std::min(m_dirtyLeft, device.left());
+    m_dirtyTop = std::min(m_dirtyTop, device.top());
+    m_dirtyRight = std::max(m_dirtyRight, device.right());
+    m_dirtyBottom = std::max(m_dirtyBottom, device.bottom());
+}
+
+// ---------------------------------------------------------------------------
+// Drawing operations
+
+void Canvas::clear()
+{
+    m_image.fill(colourFromPacked(m_backColour, palette()));
+    m_currentX = 0;
+    m_currentY = 0;
+    markDirty(QRectF(QPointF(0, 0), m_image.deviceIndependentSize()));
+}
+
+void Canvas::setWidePoint(double x, double y)
+{
+    // A wide dot is a filled disc as wide as the draw width, centred on the
+    // pixel that a narrow dot would set.
+    const QPointF at = logicalOf(x, y);
+    const QPointF centre(std::floor(at.x()) + 0.5, std::floor(at.y()) + 0.5);
+    const double radius = m_drawWidth / 2.0;
+    {
+        QPainter painter(&m_image);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(m_foreRgb));
+        painter.drawEllipse(centre, radius, radius);
+    }
+    m_pixels = m_image.bits();
+    markDirty(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius));
+}
+
+void Canvas::circle(double x, double y, double radius, quint32 outlineColour)
+{
+    // The radius is measured in horizontal units, so the circle stays round.
+    const QPointF centre = logicalOf(x, y);
+    const double r = radius * logicalPixelsPerUnitX();
+    {
+        QPainter painter(&m_image);
+        QPen pen(colourFromPacked(outlineColour, palette()));
+        pen.setWidth(m_drawWidth);
+        painter.setPen(pen);
+        if (m_fillStyle == FillStyle::Solid)
+            painter.setBrush(colourFromPacked(m_fillColour, palette()));
+        painter.drawEllipse(centre, r, r);
+    }
+    m_pixels = m_image.bits();
+    const double reach = r + m_drawWidth;
+    markDirty(QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach));
+}
+
+void Canvas::filledBox(double x1, double y1, double x2, double y2, quint32 colour)
+{
+    // Whole pixels, both corners' pixels included, as a dot there would set them.
+    const QPointF a = logicalOf(x1, y1);
+    const QPointF b = logicalOf(x2, y2);
+    const QRectF box(QPointF(std::floor(std::min(a.x(), b.x())), std::floor(std::min(a.y(), b.y()))),
+                     QPointF(std::floor(std::max(a.x(), b.x())) + 1, std::floor(std::max(a.y(), b.y())) + 1));
+    {
+        QPainter painter(&m_image);
+        painter.fillRect(box, colourFromPacked(colour, palette()));
+    }
+    m_pixels = m_image.bits();
+    markDirty(box);
+}
+
+void Canvas::printLine(const QString &text)
+{
+    print(text, true);
+}
+
+void Canvas::printContinuing(const QString &text)
+{
+    print(text, false);
+}
+
+void Canvas::print(const QString &text, bool endLine)
+{
+    const QFont font = currentFont();
+    const QFontMetricsF metrics(font, &m_image);
+    const QPointF topLeft = logicalOf(m_currentX, m_currentY);
+    const double advance = metrics.horizontalAdvance(text);
+
+    if (!text.isEmpty()) {
+        {
+            QPainter painter(&m_image);
+            painter.setFont(font);
+            painter.setPen(QColor::fromRgb(m_foreRgb));
+            painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+        }
+        m_pixels = m_image.bits();
+        markDirty(QRectF(topLeft.x() - metrics.height(), topLeft.y(),
+                         advance + 2 * metrics.height(), metrics.height()));
+    }
+
+    const QSizeF size = m_image.deviceIndependentSize();
+    const double unitsPerPixelX = (m_scaleRight - m_scaleLeft) / size.width();
+    const double unitsPerPixelY = (m_scaleBottom - m_scaleTop) / size.height();
+    if (endLine) {
+        m_currentX = m_scaleLeft;
+        m_currentY += metrics.lineSpacing() * unitsPerPixelY;
+    } else {
+        m_currentX += advance * unitsPerPixelX;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Drawing state
+
+void Canvas::setCurrentPosition(double x, double y)
+{
+    m_currentX = x;
+    m_currentY = y;
+}
+
+void Canvas::setFontName(const QString &name)
+{
+    m_fontName = name;
+}
+
+void Canvas::setFontSize(double points)
+{
+    m_fontSize = points;
+}
+
+void Canvas::setFontBold(bool bold)
+{
+    m_fontBold = bold;
+}
+
+void Canvas::setFontItalic(bool italic)
+{
+    m_fontItalic = italic;
+}
+
+void Canvas::setDrawWidth(int pixels)
+{
+    m_drawWidth = std::max(1, pixels);
+}
+
+QFont Canvas::currentFont() const
+{
+    // An empty face name stands for the platform's default face.
+    QFont font(m_fontName.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()
+                                    : m_fontName);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(m_fontSize);
+    font.setBold(m_fontBold);
+    font.setItalic(m_fontItalic);
+    return font;
+}
+
+// ---------------------------------------------------------------------------
+// Presentation
+
+void Canvas::presentIfDue()
+{
+    m_pointsUntilClockCheck = kPointsBetweenClockChecks;
+    if (m_sincePresent.elapsed() >= kPresentIntervalMs)
+        present();
+}
+
+void Canvas::present()
+{
+    if (m_dirtyRight >= m_dirtyLeft && isVisible()) {
+        const qreal ratio = m_image.devicePixelRatio();
+        const QRect device(QPoint(m_dirtyLeft, m_dirtyTop), QPoint(m_dirtyRight, m_dirtyBottom));
+        const QRect logical = QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio)
+                                  .toAlignedRect()
+                                  .adjusted(-1, -1, 1, 1);
+        m_dirtyLeft = m_dirtyTop = std::numeric_limits<int>::max();
+        m_dirtyRight = m_dirtyBottom = -1;
+        repaint(logical.translated(interior().topLeft()));
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sincePresent.restart();
+}
+
+void Canvas::showDrawing()
+{
+    if (m_dirtyRight >= m_dirtyLeft) {
+        m_dirtyLeft = m_dirtyTop = std::numeric_limits<int>::max();
+        m_dirtyRight = m_dirtyBottom = -1;
+        update(interior());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Widget events
+
+void Canvas::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.drawImage(interior().topLeft(), m_image);
+
+    // A sunken frame, drawn in the highlight colour while the canvas has the focus.
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.frameShape = QFrame::Panel;
+    frame.state |= QStyle::State_Sunken;
+    frame.lineWidth = kBorder;
+    frame.midLineWidth = 0;
+    style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
+    if (hasFocus()) {
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void Canvas::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_primaryPressed = true;
+    QWidget::mousePressEvent(event);
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A click is a press and a release of the primary button on the canvas.
+    const bool wasPressed = m_primaryPressed;
+    if (event->button() == Qt::LeftButton)
+        m_primaryPressed = false;
+    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void Canvas::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        refreshColours();
+    QWidget::changeEvent(event);
+}
+
+void Canvas::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void Canvas::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <limits>
+
+#include "canvas/systemcolours.h"
+
+// The picture area every mode draws on. It keeps its picture in an image of
+// its interior, so the drawing survives being covered or minimised, and a
+// small drawing state (current position, font, draw width, fill) that
+// persists from one operation, and one mode, to the next.
+//
+// All operations take user coordinates; setScale() fixes which user
+// coordinates the interior's corners have. A long mode keeps the window alive
+// through the canvas: while points are being set, it presents the picture
+// about 60 times a second (see present()).
+class Canvas : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class FillStyle { Solid = 0, Transparent = 1 };
+
+    // The canvas keeps the outer size it is made with; nothing rescales it.
+    explicit Canvas(const QSize &size, QWidget *parent = nullptr);
+
+    // Gives the interior's top-left corner the user coordinates (left, top)
+    // and its bottom-right corner (right, bottom).
+    void setScale(double left, double top, double right, double bottom);
+
+    // Drawing.
+    void clear();
+    void setPoint(double x, double y);
+    void circle(double x, double y, double radius, quint32 outlineColour);
+    void filledBox(double x1, double y1, double x2, double y2, quint32 colour);
+    void printLine(const QString &text = QString());
+    void printContinuing(const QString &text);
+
+    // Drawing state.
+    double currentX() const { return m_currentX; }
+    double currentY() const { return m_currentY; }
+    void setCurrentPosition(double x, double y);
+    QString fontName() const { return m_fontName; }
+    void setFontName(const QString &name);
+    double fontSize() const { return m_fontSize; }
+    void setFontSize(double points);
+    bool fontBold() const { return m_fontBold; }
+    void setFontBold(bool bold);
+    bool fontItalic() const { return m_fontItalic; }
+    void setFontItalic(bool italic);
+    int drawWidth() const { return m_drawWidth; }
+    void setDrawWidth(int pixels);
+    FillStyle fillStyle() const { return m_fillStyle; }
+    void setFillStyle(FillStyle style) { m_fillStyle = style; }
+    quint32 fillColour() const { return m_fillColour; }
+    void setFillColour(quint32 packed) { m_fillColour = packed; }
+    quint32 foreColour() const { return m_foreColour; }
+    quint32 backColour() const { return m_backColour; }
+
+    // The font that printing uses now, resolved from the drawing state.
+    QFont currentFont() const;
+
+    // A copy of what the canvas shows, at device pixels, and where a user
+    // point lands in it.
+    QImage picture() const { return m_image.copy(); }
+    QPoint pixelOf(double x, double y) const;
+    QColor colourAt(double x, double y) const;
+    // How many points have been set since the canvas was made, clipped ones included.
+    quint64 pointsSet() const { return m_pointsSet; }
+
+    // Shows what was drawn since the last presentation at once, then lets
+    // the window repaint and answer the window system while user input
+    // (clicks, keys, close requests) stays queued for after the mode.
+    void present();
+    // Schedules what was drawn for the next ordinary repaint; for the end of a mode.
+    void showDrawing();
+
+signals:
+    // A click of the primary mouse button on the canvas.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    static constexpr int kBorder = 2;
+    static constexpr int kPointsBetweenClockChecks = 256;
+    static constexpr int kPresentIntervalMs = 16;
+
+    QRect interior() const;
+    QPointF logicalOf(double x, double y) const;
+    double logicalPixelsPerUnitX() const;
+    void buildImage();
+    void refreshColours();
+    void markDirty(const QRectF &logicalRect);
+    void setWidePoint(double x, double y);
+    void print(const QString &text, bool endLine);
+    void presentIfDue();
+
+    // The picture. Nothing else ever shares its pixels (picture() hands out a
+    // deep copy), so the raw row pointer below stays valid until the image
+    // is rebuilt or painted on, after which it is fetched again.
+    QImage m_image;
+    uchar *m_pixels = nullptr;
+    qsizetype m_bytesPerLine = 0;
+    double m_scaleLeft = 0, m_scaleTop = 0, m_scaleRight = 1, m_scaleBottom = 1;
+    double m_devicePerUnitX = 1, m_devicePerUnitY = 1; // image pixels per user unit
+
+    double m_currentX = 0, m_currentY = 0;
+    QString m_fontName = QStringLiteral("MS Sans Serif");
+    double m_fontSize = 8.25;
+    bool m_fontBold = false;
+    bool m_fontItalic = false;
+    int m_drawWidth = 1;
+    FillStyle m_fillStyle = FillStyle::Transparent;
+    quint32 m_fillColour = PackedColour::Black;
+    quint32 m_foreColour = PackedColour::ButtonText;
+    quint32 m_backColour = PackedColour::ButtonFace;
+    QRgb m_foreRgb = 0;
+
+    // Device-pixel bounds of what was drawn since the last presentation.
+    int m_dirtyLeft = std::numeric_limits<int>::max(), m_dirtyTop = std::numeric_limits<int>::max();
+    int m_dirtyRight = -1, m_dirtyBottom = -1;
+    QElapsedTimer m_sincePresent;
+    int m_pointsUntilClockCheck = kPointsBetweenClockChecks;
+    quint64 m_pointsSet = 0;
+    bool m_primaryPressed = false;
+};
+
+// Setting a point at draw width 1 is the hot path of every game: one store
+// into the image and a widening of the dirty bounds, no QPainter.
+inline void Canvas::setPoint(double x, double y)
+{
+    ++m_pointsSet;
+    if (m_drawWidth != 1) {
+        setWidePoint(x, y);
+    } else {
+        const double column = (x - m_scaleLeft) * m_devicePerUnitX;
+        const double row = (y - m_scaleTop) * m_devicePerUnitY;
+        // Written so that NaN fails the test too: clipped silently.
+        if (column >= 0 && column < m_image.width() && row >= 0 && row < m_image.height()) {
+            const int c = static_cast<int>(column);
+            const int r = static_cast<int>(row);
+            reinterpret_cast<QRgb *>(m_pixels + r * m_bytesPerLine)[c] = m_foreRgb;
+            if (c < m_dirtyLeft) m_dirtyLeft = c;
+            if (c > m_dirtyRight) m_dirtyRight = c;
+            if (r < m_dirtyTop) m_dirtyTop = r;
+            if (r > m_dirtyBottom) m_dirtyBottom = r;
+        }
+    }
+    if (--m_pointsUntilClockCheck == 0)
+        presentIfDue();
+}

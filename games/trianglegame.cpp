@@ -1,0 +1,67 @@
+#include "games/trianglegame.h"
+
+#include "app/formvalue.h"
+#include "app/modecontext.h"
+#include "canvas/canvas.h"
+#include "canvas/numbertext.h"
+#include "games/clock.h"
+#include "games/halfwaygame.h"
+
+#include <QPushButton>
+
+void playTriangleGame(ModeContext &mode)
+{
+    Canvas &canvas = mode.canvas;
+    FormState &form = mode.form;
+
+    form.TrackingActive = FormValue::integer(0);
+    mode.screen2.hide();
+    canvas.setDrawWidth(1);
+
+    int countdown = 10;
+    float readoutY = 300;
+    int blockCounter = 0;
+    int pauseCounter = 0;
+
+    canvas.setFontName(QString());
+    canvas.setFontSize(10);
+    canvas.setFontBold(false);
+    canvas.clear();
+
+    // The start point may lie anywhere on the canvas; it is not plotted.
+    float x = static_cast<float>(drawOneTo(mode.random, 1000));
+    float y = static_cast<float>(drawOneTo(mode.random, 750));
+
+    // Half-way to the apex (475, 725), bottom left (50, 50) or bottom right (950, 50).
+    auto moveTowards = [](int corner, float &x, float &y) {
+        switch (corner) {
+        case 1: x = x + (475 - x) / 2; y = y + (725 - y) / 2; break;
+        case 2: x = x / 2 + 25;        y = y / 2 + 25;        break;
+        case 3: x = x + (950 - x) / 2; y = y / 2 + 25;        break;
+        }
+    };
+
+    // A pause of one clock tick after every 1000 dots; after every 50 pauses
+    // the next number of the countdown, in a column at the right.
+    auto afterDot = [&] {
+        if (++blockCounter < 1000)
+            return;
+        mode.clock.waitForTick();
+        blockCounter = 0;
+        if (++pauseCounter < 50)
+            return;
+        pauseCounter = 0;
+        --countdown;
+        canvas.setCurrentPosition(950, readoutY);
+        canvas.printLine(numberText(countdown));
+        readoutY -= 15;
+    };
+
+    const int lastCorner = playHalfWayGame(canvas, mode.random, 3, 500000, x, y, moveTowards, afterDot);
+    form.PointX = FormValue::single(x);
+    form.PointY = FormValue::single(y);
+    form.Corner = FormValue::single(static_cast<float>(lastCorner));
+
+    canvas.setCurrentPosition(935, 145);
+    canvas.printLine(QStringLiteral("Complete"));
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+struct ModeContext;
+
+// "&Play Chaos Game": the Chaos Game on a triangle, 500,000 dots half-way
+// towards random corners, with a countdown at the right of the canvas.
+void playTriangleGame(ModeContext &mode);

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds The Chaos Game with its tests and runs every test headless,
+# installing what is missing first: the unit and widget tests and the
+# end-to-end test on a Release build, then the unit and widget tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+chaos_install_missing "${CHAOS_BUILD_PACKAGES[@]}" "${CHAOS_TEST_PACKAGES[@]}"
+jobs=$(nproc)
+
+echo "== Release build: all tests"
+cmake -S . -B build/check -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/check --parallel "$jobs"
+ctest --test-dir build/check --output-on-failure
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer: unit and widget tests"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHAOS_SANITIZE=ON \
+      -DCHAOS_BUILD_BENCH=OFF >/dev/null
+cmake --build build/sanitize --parallel "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build/sanitize -L unit --output-on-failure

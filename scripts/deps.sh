@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need,
+# asking apt only for those that are missing. Sourced by start.sh and check.sh.
+set -euo pipefail
+
+chaos_install_missing() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What the program needs to build and run.
+CHAOS_BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation fontconfig)
+
+# What the tests need on top: a headless X server with a window manager,
+# tools that drive it like a user and read the screen, and clang for the fuzzer.
+CHAOS_TEST_PACKAGES=(xvfb xauth openbox xdotool wmctrl imagemagick x11-utils
+                     clang libclang-rt-14-dev)

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# The real program on a real X server (Xvfb) with a window manager (openbox),
+# driven like a user with xdotool and wmctrl, checked on screenshots.
+#
+#   run_e2e.sh PROGRAM SHOTCHECK SHOT_DIR
+set -euo pipefail
+program=$1
+shotcheck=$2
+shots=$3
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+
+fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
+note() { echo "e2e: $*"; }
+
+# A display number nobody uses.
+display=""
+for n in $(seq 71 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || fail "no free display"
+export DISPLAY=$display
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+
+shot() { import -window root "$shots/$1.png"; }
+# Waits until a window with exactly this title is mapped; prints its id.
+window_titled() {
+    local id=""
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+# The screen position of a window's client area, as "X Y".
+client_origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+# Waits up to $2 seconds for a process to end.
+wait_for_exit() {
+    local deadline=$((SECONDS + $2))
+    while alive "$1"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.1; done
+}
+now() { date +%s.%N; }
+elapsed() { awk -v a="$(now)" -v b="$1" 'BEGIN { printf "%.2f", a - b }'; }
+# Whether the first number is greater than the second.
+more_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+start_main_window() {
+    "$program" >"$shots/program.log" 2>&1 &
+    app=$!
+    pids+=($app)
+    main=$(window_titled "The Chaos Game") || fail "the main window did not open"
+    # Maximised on a 1024 x 768 screen, the canvas's interior starts 34 x 18
+    # pixels into the client area (inside its 2-pixel frame).
+    for _ in $(seq 50); do
+        xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_HORZ && break
+        sleep 0.1
+    done
+    xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT || fail "the main window is not maximised"
+    sleep 0.5
+    read -r cx cy < <(client_origin "$main")
+    canvas_x=$((cx + 34))
+    canvas_y=$((cy + 18))
+    xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+}
+
+# Presses Alt+P and waits until "Complete" shows; prints the seconds it took.
+play_to_the_end() {
+    local started; started=$(now)
+    xdotool key --clearmodifiers alt+p
+    for _ in $(seq 300); do
+        sleep 0.25
+        shot polling
+        "$shotcheck" complete "$shots/polling.png" "$canvas_x" "$canvas_y" 2>/dev/null && break
+    done
+    elapsed "$started"
+}
+
+# --- 1. The triangle game runs to the end and draws the figure ------------
+start_main_window
+shot 1-opened
+"$shotcheck" empty "$shots/1-opened.png" "$canvas_x" "$canvas_y" || fail "the canvas is not empty at start"
+
+took=$(play_to_the_end)
+note "the triangle game took $took s"
+shot 1-triangle
+"$shotcheck" complete "$shots/1-triangle.png" "$canvas_x" "$canvas_y" || fail "the run did not finish"
+"$shotcheck" triangle "$shots/1-triangle.png" "$canvas_x" "$canvas_y" || fail "the figure is wrong"
+# 500 pauses of one 1/64-second tick each.
+more_than "$took" 6 || fail "the run took only $took s"
+
+# --- 2. "Quit" clicked during a run takes effect after the run -------------
+started=$(now)
+xdotool key --clearmodifiers alt+p
+sleep 1.5
+shot 2-running
+xdotool mousemove $((cx + 920 + 36)) $((cy + 696 + 12)) click 1
+sleep 1.5
+alive "$app" || fail "the program ended during the run, $(elapsed "$started") s after Alt+P"
+shot 2-after-quit-click
+"$shotcheck" complete "$shots/2-after-quit-click.png" "$canvas_x" "$canvas_y" 2>/dev/null \
+    && fail "the run ended too soon"
+wait_for_exit "$app" 60 || fail "the program did not end after the run"
+took=$(elapsed "$started")
+note "the program ended $took s after Alt+P"
+more_than "$took" 6 || fail "the program ended before the run could finish ($took s)"
+more_than 40 "$took" || fail "the held-back click was handled late ($took s)"
+
+# --- 3. Closing by the title bar during a run also waits for the run -------
+start_main_window
+started=$(now)
+xdotool key --clearmodifiers alt+p
+sleep 1.5
+wmctrl -c "The Chaos Game"
+sleep 1.5
+alive "$app" || fail "closing by the title bar ended the run"
+wait_for_exit "$app" 60 || fail "the program did not end after the run"
+took=$(elapsed "$started")
+note "closed by the window manager, the program ended $took s after Alt+P"
+more_than "$took" 6 || fail "the close request did not wait for the run"
+
+echo "e2e: all checks passed"

@@ -1,0 +1,95 @@
+// Reads a screenshot of the running program and checks what its canvas shows.
+//
+//   shotcheck CHECK SHOT.png LEFT TOP
+//
+// LEFT and TOP are the screen position of the canvas's interior (957 x 653
+// pixels, user coordinates x 0..1000 left to right, y 0..750 bottom to top).
+// Exits 0 when the check holds; otherwise prints why and exits 1.
+
+#include <QImage>
+#include <QString>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+struct Shot
+{
+    QImage image;
+    QPoint interior;
+    QRgb background = 0;
+
+    QPoint pixelOf(double x, double y) const
+    {
+        return interior + QPoint(int(x * 957 / 1000), int((750 - y) * 653 / 750));
+    }
+
+    // Pixels that differ from the background between two user points.
+    int drawnBetween(double x1, double y1, double x2, double y2) const
+    {
+        const QRect area = QRect(pixelOf(x1, y1), pixelOf(x2, y2)).normalized();
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += image.pixel(x, y) != background;
+        return count;
+    }
+};
+
+bool check(bool condition, const char *what)
+{
+    if (!condition)
+        std::fprintf(stderr, "shotcheck: %s\n", what);
+    return condition;
+}
+
+bool empty(const Shot &shot)
+{
+    return check(shot.drawnBetween(0, 750, 999.9, 0.1) == 0, "the canvas is not empty");
+}
+
+bool triangle(const Shot &shot)
+{
+    // Dots at the corners of the triangle's table: the apex at x = 475, not 500.
+    return check(shot.drawnBetween(468, 725, 482, 715) > 3, "no dots at the apex (475, 725)")
+        && check(shot.drawnBetween(50, 60, 62, 50) > 3, "no dots at the bottom left corner (50, 50)")
+        && check(shot.drawnBetween(938, 60, 950, 50) > 3, "no dots at the bottom right corner (950, 50)")
+        && check(shot.drawnBetween(497, 724, 503, 721) == 0, "dots at (500, 725), right of the apex")
+        // The big middle hole stays empty.
+        && check(shot.drawnBetween(450, 340, 530, 200) == 0, "dots in the triangle's middle hole")
+        // Dots fill the sides densely.
+        && check(shot.drawnBetween(100, 100, 300, 60) > 500, "too few dots along the base");
+}
+
+bool complete(const Shot &shot)
+{
+    return check(shot.drawnBetween(935, 145, 999, 132) > 20, "no \"Complete\" at (935, 145)");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete SHOT.png LEFT TOP\n");
+        return 2;
+    }
+    Shot shot;
+    if (!shot.image.load(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "shotcheck: cannot read %s\n", argv[2]);
+        return 2;
+    }
+    shot.interior = QPoint(QString::fromLatin1(argv[3]).toInt(), QString::fromLatin1(argv[4]).toInt());
+    // The canvas's top-left pixel is never drawn on by these checks' modes.
+    shot.background = shot.image.pixel(shot.interior + QPoint(1, 1));
+
+    const QString which = QString::fromLatin1(argv[1]);
+    const std::function<bool(const Shot &)> checks[] = {empty, triangle, complete};
+    const char *names[] = {"empty", "triangle", "complete"};
+    for (int i = 0; i < 3; ++i)
+        if (which == QLatin1String(names[i]))
+            return checks[i](shot) ? 0 : 1;
+    std::fprintf(stderr, "shotcheck: unknown check %s\n", argv[1]);
+    return 2;
+}
