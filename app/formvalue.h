@@ -16,6 +16,9 @@ public:
     static FormValue integer(std::int16_t value);
     static FormValue single(float value);
     static FormValue real(double value);
+    // The kind that matches the C++ type: single for float, double for double.
+    static FormValue of(float value) { return single(value); }
+    static FormValue of(double value) { return real(value); }
 
     Kind kind() const { return m_kind; }
     bool isEmpty() const { return m_kind == Kind::Empty; }

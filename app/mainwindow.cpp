@@ -3,6 +3,10 @@
 #include "canvas/canvas.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
+#include "games/fractionalgame.h"
+#include "games/hexagongame.h"
+#include "games/squaregame.h"
+#include "games/trackedgame.h"
 #include "games/trianglegame.h"
 
 #include <QAbstractEventDispatcher>
@@ -66,7 +70,12 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     setTabOrder(m_explain, m_end);
     setTabOrder(m_end, m_screen2);
 
+    connectMode(m_track, setUpTrackedGame);
     connectMode(m_play, playTriangleGame);
+    connectMode(m_square, playSquareGame);
+    connectMode(m_hexagon, playHexagonalGame);
+    connectMode(m_fractional, playFractionalGame);
+    connect(m_canvas, &Canvas::clicked, this, [this] { runMode(playTrackedStep); });
     connect(m_end, &QPushButton::clicked, this, &MainWindow::quit);
 
     load();

@@ -4,12 +4,19 @@
 //
 //   build/release/bench/chaos-bench [repeats]
 
+#include "app/formvalue.h"
+#include "app/modecontext.h"
 #include "canvas/canvas.h"
+#include "games/clock.h"
+#include "games/fractionalgame.h"
 #include "games/halfwaygame.h"
+#include "games/hexagongame.h"
 #include "games/randomsource.h"
+#include "games/squaregame.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
 
 #include <sys/resource.h>
 
@@ -50,6 +57,35 @@ void towardsTriangleCorner(int corner, float &x, float &y)
     case 3: x = x + (950 - x) / 2; y = y / 2 + 25;        break;
     }
 }
+
+struct Corner
+{
+    int x, y;
+};
+constexpr Corner kSquare[] = {{150, 40}, {850, 40}, {150, 700}, {850, 700}};
+constexpr Corner kHexagon[] = {{330, 50}, {650, 50}, {150, 350}, {850, 350}, {330, 700}, {650, 700}};
+constexpr Corner kFractional[] = {{500, 725}, {50, 50}, {975, 50}};
+
+// The square and hexagon games' bare loop: half-way to one of n corners.
+template <std::size_t n>
+void bareHalfWay(RandomSource &random, const Corner (&corners)[n], long steps, PixelArray &pixels)
+{
+    float x = 500, y = 375;
+    for (long step = 0; step < steps; ++step) {
+        const Corner &c = corners[drawOneTo(random, n) - 1];
+        x = (x + c.x) / 2;
+        y = (y + c.y) / 2;
+        pixels.set(x, y);
+    }
+}
+
+// The game modes have no pauses; a clock they never wait on.
+class UnusedClock : public Clock
+{
+public:
+    float secondsSinceMidnight() override { return 0; }
+    void waitForTick() override {}
+};
 
 template <typename Run>
 double bestMilliseconds(int repeats, Run run)
@@ -107,6 +143,43 @@ int main(int argc, char *argv[])
         }
     });
     report("Triangle half-way game", steps, canvasMs, bareMs);
+
+    // The square and hexagon modes themselves, from the same start point.
+    FormState form;
+    UnusedClock clock;
+    QPushButton screen2, explain;
+    ModeContext mode{canvas, form, random, clock, screen2, explain};
+    auto fromTheMiddle = [&] {
+        form.PointX = FormValue::single(500);
+        form.PointY = FormValue::single(375);
+    };
+    const double squareMs = bestMilliseconds(repeats, [&] { fromTheMiddle(); playSquareGame(mode); });
+    const double bareSquareMs = bestMilliseconds(repeats, [&] { bareHalfWay(random, kSquare, steps, bare); });
+    report("Square chaos game", steps, squareMs, bareSquareMs);
+
+    const double hexagonMs = bestMilliseconds(repeats, [&] { fromTheMiddle(); playHexagonalGame(mode); });
+    const double bareHexagonMs = bestMilliseconds(repeats, [&] { bareHalfWay(random, kHexagon, steps, bare); });
+    report("Hexagonal chaos game", steps, hexagonMs, bareHexagonMs);
+
+    // The fractional game's steps, past its input box.
+    const long fractionalSteps = 700000;
+    const double fractionalMs = bestMilliseconds(repeats, [&] {
+        canvas.clear();
+        float x = 500, y = 375;
+        playFractionSteps(canvas, random, 0.5f, fractionalSteps, x, y);
+        canvas.present();
+    });
+    const double bareFractionalMs = bestMilliseconds(repeats, [&] {
+        float x = 500, y = 375;
+        const float fraction = 0.5f;
+        for (long step = 0; step < fractionalSteps; ++step) {
+            const Corner &c = kFractional[drawOneTo(random, 3) - 1];
+            x = x + fraction * (c.x - x);
+            y = y + fraction * (c.y - y);
+            bare.set(x, y);
+        }
+    });
+    report("Fractional chaos game", fractionalSteps, fractionalMs, bareFractionalMs);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

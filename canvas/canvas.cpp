@@ -1,7 +1,6 @@
 #include "canvas/canvas.h"
 
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +53,8 @@ void Canvas::buildImage()
     m_image = image;
     m_pixels = m_image.bits();
     m_bytesPerLine = m_image.bytesPerLine();
+    m_columns = m_image.width();
+    m_rows = m_image.height();
     setScale(m_scaleLeft, m_scaleTop, m_scaleRight, m_scaleBottom);
 }
 
@@ -239,9 +240,11 @@ void Canvas::setDrawWidth(int pixels)
 
 QFont Canvas::currentFont() const
 {
-    // An empty face name stands for the platform's default face.
-    QFont font(m_fontName.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()
-                                    : m_fontName);
+    // An empty face name stands for the default face: a plain sans-serif
+    // with Arial's metrics (Liberation Sans), as narrow as the face the
+    // layout's texts were measured in. Wider faces such as DejaVu Sans run
+    // the tracked game's instructions out of their box.
+    QFont font(m_fontName.isEmpty() ? QStringLiteral("Arial") : m_fontName);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(m_fontSize);
     font.setBold(m_fontBold);
@@ -254,34 +257,42 @@ QFont Canvas::currentFont() const
 
 void Canvas::presentIfDue()
 {
-    m_pointsUntilClockCheck = kPointsBetweenClockChecks;
     if (m_sincePresent.elapsed() >= kPresentIntervalMs)
         present();
 }
 
+QRect Canvas::takeDirtyArea()
+{
+    if (m_pointsSet != m_pointsShown) {
+        m_pointsShown = m_pointsSet;
+        markDirty(QRectF(QPointF(0, 0), m_image.deviceIndependentSize()));
+    }
+    if (m_dirtyRight < m_dirtyLeft)
+        return QRect();
+
+    const qreal ratio = m_image.devicePixelRatio();
+    const QRect device(QPoint(m_dirtyLeft, m_dirtyTop), QPoint(m_dirtyRight, m_dirtyBottom));
+    m_dirtyLeft = m_dirtyTop = std::numeric_limits<int>::max();
+    m_dirtyRight = m_dirtyBottom = -1;
+    return QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
 void Canvas::present()
 {
-    if (m_dirtyRight >= m_dirtyLeft && isVisible()) {
-        const qreal ratio = m_image.devicePixelRatio();
-        const QRect device(QPoint(m_dirtyLeft, m_dirtyTop), QPoint(m_dirtyRight, m_dirtyBottom));
-        const QRect logical = QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio)
-                                  .toAlignedRect()
-                                  .adjusted(-1, -1, 1, 1);
-        m_dirtyLeft = m_dirtyTop = std::numeric_limits<int>::max();
-        m_dirtyRight = m_dirtyBottom = -1;
-        repaint(logical.translated(interior().topLeft()));
-    }
+    const QRect dirty = takeDirtyArea();
+    if (!dirty.isEmpty() && isVisible())
+        repaint(dirty.translated(interior().topLeft()));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     m_sincePresent.restart();
 }
 
 void Canvas::showDrawing()
 {
-    if (m_dirtyRight >= m_dirtyLeft) {
-        m_dirtyLeft = m_dirtyTop = std::numeric_limits<int>::max();
-        m_dirtyRight = m_dirtyBottom = -1;
-        update(interior());
-    }
+    const QRect dirty = takeDirtyArea();
+    if (!dirty.isEmpty())
+        update(dirty.translated(interior().topLeft()));
 }
 
 // ---------------------------------------------------------------------------

@@ -107,6 +107,7 @@ private:
     void setWidePoint(double x, double y);
     void print(const QString &text, bool endLine);
     void presentIfDue();
+    QRect takeDirtyArea(); // in logical pixels of the interior; empty when nothing changed
 
     // The picture. Nothing else ever shares its pixels (picture() hands out a
     // deep copy), so the raw row pointer below stays valid until the image
@@ -114,6 +115,7 @@ private:
     QImage m_image;
     uchar *m_pixels = nullptr;
     qsizetype m_bytesPerLine = 0;
+    double m_columns = 0, m_rows = 0; // the image's size, for clipping
     double m_scaleLeft = 0, m_scaleTop = 0, m_scaleRight = 1, m_scaleBottom = 1;
     double m_devicePerUnitX = 1, m_devicePerUnitY = 1; // image pixels per user unit
 
@@ -129,36 +131,33 @@ private:
     quint32 m_backColour = PackedColour::ButtonFace;
     QRgb m_foreRgb = 0;
 
-    // Device-pixel bounds of what was drawn since the last presentation.
+    // Device-pixel bounds of what shapes and text drew since the last
+    // presentation; points set since then count as the whole picture.
     int m_dirtyLeft = std::numeric_limits<int>::max(), m_dirtyTop = std::numeric_limits<int>::max();
     int m_dirtyRight = -1, m_dirtyBottom = -1;
     QElapsedTimer m_sincePresent;
-    int m_pointsUntilClockCheck = kPointsBetweenClockChecks;
     quint64 m_pointsSet = 0;
+    quint64 m_pointsShown = 0;
     bool m_primaryPressed = false;
 };
 
 // Setting a point at draw width 1 is the hot path of every game: one store
-// into the image and a widening of the dirty bounds, no QPainter.
+// into the image and a count, no QPainter. Points do not track the area
+// they touch; a presentation shows the whole picture when points were set.
 inline void Canvas::setPoint(double x, double y)
 {
-    ++m_pointsSet;
     if (m_drawWidth != 1) {
         setWidePoint(x, y);
     } else {
         const double column = (x - m_scaleLeft) * m_devicePerUnitX;
         const double row = (y - m_scaleTop) * m_devicePerUnitY;
         // Written so that NaN fails the test too: clipped silently.
-        if (column >= 0 && column < m_image.width() && row >= 0 && row < m_image.height()) {
-            const int c = static_cast<int>(column);
-            const int r = static_cast<int>(row);
+        if (column >= 0 && column < m_columns && row >= 0 && row < m_rows) {
+            const qsizetype c = static_cast<qsizetype>(column);
+            const qsizetype r = static_cast<qsizetype>(row);
             reinterpret_cast<QRgb *>(m_pixels + r * m_bytesPerLine)[c] = m_foreRgb;
-            if (c < m_dirtyLeft) m_dirtyLeft = c;
-            if (c > m_dirtyRight) m_dirtyRight = c;
-            if (r < m_dirtyTop) m_dirtyTop = r;
-            if (r > m_dirtyBottom) m_dirtyBottom = r;
         }
     }
-    if (--m_pointsUntilClockCheck == 0)
+    if (++m_pointsSet % kPointsBetweenClockChecks == 0)
         presentIfDue();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/formvalue.h"
+#include "app/modecontext.h"
 #include "canvas/canvas.h"
 #include "games/randomsource.h"
 
@@ -20,4 +22,30 @@ int playHalfWayGame(Canvas &canvas, RandomSource &random, int cornerCount, long 
         afterDot();
     }
     return corner;
+}
+
+namespace detail {
+template <typename Real, typename MoveTowards>
+int continueHalfWayGameIn(ModeContext &mode, int cornerCount, long steps, MoveTowards moveTowards)
+{
+    Real x = static_cast<Real>(mode.form.PointX.toDouble());
+    Real y = static_cast<Real>(mode.form.PointY.toDouble());
+    const int corner = playHalfWayGame(mode.canvas, mode.random, cornerCount, steps, x, y, moveTowards, [] {});
+    mode.form.PointX = FormValue::of(x);
+    mode.form.PointY = FormValue::of(y);
+    return corner;
+}
+} // namespace detail
+
+// The half-way game played on from the current point (`PointX`, `PointY`)
+// as the last mode left it, empty counting as 0, with no per-dot work. It
+// computes in the precision the point holds: double after the tracked game,
+// single otherwise. Leaves the last dot's point in the form and returns the
+// corner drawn last. `moveTowards` takes the point by `auto &`.
+template <typename MoveTowards>
+int continueHalfWayGame(ModeContext &mode, int cornerCount, long steps, MoveTowards moveTowards)
+{
+    if (mode.form.PointX.kind() == FormValue::Kind::Double)
+        return detail::continueHalfWayGameIn<double>(mode, cornerCount, steps, moveTowards);
+    return detail::continueHalfWayGameIn<float>(mode, cornerCount, steps, moveTowards);
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds The Chaos Game with its tests and runs every test headless,
 # installing what is missing first: the unit and widget tests and the
-# end-to-end test on a Release build, then the unit and widget tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# end-to-end test on a Release build, a fuzzer on the reading of typed
+# fractions, then the unit and widget tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -13,6 +14,13 @@ echo "== Release build: all tests"
 cmake -S . -B build/check -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/check --parallel "$jobs"
 ctest --test-dir build/check --output-on-failure
+
+echo "== Fuzzing the reading of a typed fraction (libFuzzer, 30 s)"
+mkdir -p build/fuzz/corpus
+clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I. \
+    games/leadingnumber.cpp tests/fuzz/fuzz_leadingnumber.cpp -o build/fuzz/fuzz_leadingnumber
+build/fuzz/fuzz_leadingnumber -max_total_time=30 -timeout=5 -print_final_stats=0 \
+    -artifact_prefix=build/fuzz/ build/fuzz/corpus 2>&1 | tail -n 3
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer: unit and widget tests"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHAOS_SANITIZE=ON \

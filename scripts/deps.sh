@@ -23,6 +23,7 @@ chaos_install_missing() {
 CHAOS_BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation fontconfig)
 
 # What the tests need on top: a headless X server with a window manager,
-# tools that drive it like a user and read the screen, and clang for the fuzzer.
+# tools that drive it like a user and read the screen, clang for the fuzzer,
+# and a locale whose decimal point is a comma.
 CHAOS_TEST_PACKAGES=(xvfb xauth openbox xdotool wmctrl imagemagick x11-utils
-                     clang libclang-rt-14-dev)
+                     clang libclang-rt-14-dev locales-all)

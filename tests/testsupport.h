@@ -1,12 +1,17 @@
 #pragma once
 
+#include "app/mainwindow.h"
+#include "canvas/canvas.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
+
+#include <QPointer>
 
 #include <functional>
 #include <vector>
 
-class Canvas;
+class QPushButton;
+class QTimer;
 
 // Hands out a fixed sequence of values, over and over.
 class ScriptedRandom : public RandomSource
@@ -14,24 +19,9 @@ class ScriptedRandom : public RandomSource
 public:
     explicit ScriptedRandom(std::vector<double> values) : m_values(std::move(values)) {}
 
-    void seed(float secondsSinceMidnight) override
-    {
-        seeds.push_back(secondsSinceMidnight);
-    }
-
-    double next() override
-    {
-        const double value = m_values[m_next];
-        m_next = (m_next + 1) % m_values.size();
-        ++drawn;
-        return value;
-    }
-
-    void setValues(std::vector<double> values)
-    {
-        m_values = std::move(values);
-        m_next = 0;
-    }
+    void seed(float secondsSinceMidnight) override { seeds.push_back(secondsSinceMidnight); }
+    double next() override;
+    void setValues(std::vector<double> values);
 
     std::vector<float> seeds;
     long drawn = 0;
@@ -49,16 +39,55 @@ public:
     explicit FakeClock(float start = 36000.0f) : now(start) {}
 
     float secondsSinceMidnight() override { return now; }
-
-    void waitForTick() override
-    {
-        now += 1.0f / 64;
-        ++pauses;
-        if (onPause)
-            onPause();
-    }
+    void waitForTick() override;
 
     float now;
     int pauses = 0;
     std::function<void()> onPause;
 };
+
+// A main window on a scripted random source and a fake clock, with the
+// lookups the mode tests share.
+class GameWindow
+{
+public:
+    GameWindow();
+    ~GameWindow();
+
+    void reopen(RandomSource &source); // a fresh window on another source
+
+    MainWindow &window() { return *m_window; }
+    FormState &form() { return m_window->formState(); }
+    Canvas &canvas() { return m_window->canvas(); }
+    QPushButton *button(const char *name);
+    void click(const char *name);
+    // A primary click on the canvas, far from any marker.
+    void clickCanvas(Qt::MouseButton button = Qt::LeftButton);
+
+    QRgb background();
+    bool drawnAt(double x, double y);
+    // Drawn pixels in the rectangle between two user points.
+    int drawnBetween(double x1, double y1, double x2, double y2);
+    // The pixels of the rectangle between two user points.
+    QImage region(double x1, double y1, double x2, double y2);
+
+    FakeClock clock;
+    ScriptedRandom random{{0.0}};
+
+private:
+    void open(RandomSource &source);
+    QPointer<MainWindow> m_window;
+};
+
+// A fresh canvas of the main window's size and scale, for drawing what a
+// mode is expected to have drawn.
+class ReferenceCanvas : public Canvas
+{
+public:
+    ReferenceCanvas();
+    QImage region(double x1, double y1, double x2, double y2) const;
+};
+
+// Calls `handle` with the next modal dialog once it is open. Arm it before
+// the click that opens the dialog. Deleting the returned timer disarms it.
+QTimer *whenModalOpens(std::function<void(QWidget *dialog)> handle);

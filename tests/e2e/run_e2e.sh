@@ -109,16 +109,40 @@ shot 1-triangle
 # 500 pauses of one 1/64-second tick each.
 more_than "$took" 6 || fail "the run took only $took s"
 
-# --- 2. "Quit" clicked during a run takes effect after the run -------------
+# --- 2. The fractional game, its answer typed into the real input box ------
+xdotool key --clearmodifiers alt+f
+ask=$(window_titled "Fractional Chaos Game") || fail "the input box did not open"
+shot 2-asking
+xdotool type --delay 50 "0.5"
+xdotool key Return
+sleep 2
+shot 2-fractional
+"$shotcheck" fractional "$shots/2-fractional.png" "$canvas_x" "$canvas_y" || fail "the fraction 0.5 drew the wrong figure"
+
+# A refused answer: the message, answered with Enter, then a game with 0.5.
+xdotool key --clearmodifiers alt+f
+ask=$(window_titled "Fractional Chaos Game") || fail "the input box did not open again"
+xdotool type --delay 50 "2"
+xdotool key Return
+refusal=$(window_titled "Error") || fail "no message for the refused answer 2"
+shot 2-refused
+xdotool windowactivate --sync "$refusal" >/dev/null 2>&1 || true
+xdotool key Return
+sleep 2
+shot 2-fractional-refused
+"$shotcheck" fractional "$shots/2-fractional-refused.png" "$canvas_x" "$canvas_y" \
+    || fail "the refused answer did not play with 0.5"
+
+# --- 3. "Quit" clicked during a run takes effect after the run -------------
 started=$(now)
 xdotool key --clearmodifiers alt+p
 sleep 1.5
-shot 2-running
+shot 3-running
 xdotool mousemove $((cx + 920 + 36)) $((cy + 696 + 12)) click 1
 sleep 1.5
 alive "$app" || fail "the program ended during the run, $(elapsed "$started") s after Alt+P"
-shot 2-after-quit-click
-"$shotcheck" complete "$shots/2-after-quit-click.png" "$canvas_x" "$canvas_y" 2>/dev/null \
+shot 3-after-quit-click
+"$shotcheck" complete "$shots/3-after-quit-click.png" "$canvas_x" "$canvas_y" 2>/dev/null \
     && fail "the run ended too soon"
 wait_for_exit "$app" 60 || fail "the program did not end after the run"
 took=$(elapsed "$started")
@@ -126,7 +150,7 @@ note "the program ended $took s after Alt+P"
 more_than "$took" 6 || fail "the program ended before the run could finish ($took s)"
 more_than 40 "$took" || fail "the held-back click was handled late ($took s)"
 
-# --- 3. Closing by the title bar during a run also waits for the run -------
+# --- 4. Closing by the title bar during a run also waits for the run -------
 start_main_window
 started=$(now)
 xdotool key --clearmodifiers alt+p

@@ -62,6 +62,16 @@ bool triangle(const Shot &shot)
         && check(shot.drawnBetween(100, 100, 300, 60) > 500, "too few dots along the base");
 }
 
+// The fractional game at 0.5: its own triangle, (500, 725), (50, 50), (975, 50).
+bool fractional(const Shot &shot)
+{
+    return check(shot.drawnBetween(493, 725, 507, 715) > 3, "no dots at the apex (500, 725)")
+        && check(shot.drawnBetween(963, 60, 975, 50) > 3, "no dots at the bottom right corner (975, 50)")
+        && check(shot.drawnBetween(470, 725, 478, 715) == 0, "dots at (475, 725), left of the apex")
+        && check(shot.drawnBetween(480, 340, 540, 200) == 0, "dots in the triangle's middle hole")
+        && check(shot.drawnBetween(650, 30, 720, 18) > 20, "no \"Complete\" at (650, 30)");
+}
+
 bool complete(const Shot &shot)
 {
     return check(shot.drawnBetween(935, 145, 999, 132) > 20, "no \"Complete\" at (935, 145)");
@@ -72,7 +82,7 @@ bool complete(const Shot &shot)
 int main(int argc, char *argv[])
 {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete SHOT.png LEFT TOP\n");
+        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional SHOT.png LEFT TOP\n");
         return 2;
     }
     Shot shot;
@@ -85,9 +95,9 @@ int main(int argc, char *argv[])
     shot.background = shot.image.pixel(shot.interior + QPoint(1, 1));
 
     const QString which = QString::fromLatin1(argv[1]);
-    const std::function<bool(const Shot &)> checks[] = {empty, triangle, complete};
-    const char *names[] = {"empty", "triangle", "complete"};
-    for (int i = 0; i < 3; ++i)
+    const std::function<bool(const Shot &)> checks[] = {empty, triangle, complete, fractional};
+    const char *names[] = {"empty", "triangle", "complete", "fractional"};
+    for (int i = 0; i < 4; ++i)
         if (which == QLatin1String(names[i]))
             return checks[i](shot) ? 0 : 1;
     std::fprintf(stderr, "shotcheck: unknown check %s\n", argv[1]);

@@ -1,0 +1,65 @@
+#include "games/fractionalgame.h"
+
+#include "app/formvalue.h"
+#include "app/modecontext.h"
+#include "canvas/canvas.h"
+#include "games/leadingnumber.h"
+#include "games/randomsource.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+void playFractionSteps(Canvas &canvas, RandomSource &random, float fraction, long steps, float &x, float &y)
+{
+    // Apex (500, 725), bottom left (50, 50), bottom right (975, 50): the
+    // base runs further right than the apex's x would centre.
+    static constexpr struct { int x, y; } corners[] = {{500, 725}, {50, 50}, {975, 50}};
+    for (long step = 0; step < steps; ++step) {
+        const auto &corner = corners[drawOneTo(random, 3) - 1];
+        x = x + fraction * (corner.x - x);
+        y = y + fraction * (corner.y - y);
+        canvas.setPoint(x, y);
+    }
+}
+
+void playFractionalGame(ModeContext &mode)
+{
+    Canvas &canvas = mode.canvas;
+    QWidget *window = canvas.window();
+
+    mode.form.TrackingActive = FormValue::integer(0);
+    canvas.setDrawWidth(1);
+    mode.screen2.hide();
+    canvas.clear();
+
+    // The start point may lie anywhere on the canvas; it is not plotted.
+    float x = static_cast<float>(drawOneTo(mode.random, 1000));
+    float y = static_cast<float>(drawOneTo(mode.random, 750));
+    mode.form.PointX = FormValue::single(x);
+    mode.form.PointY = FormValue::single(y);
+
+    // Cancel gives empty text, which reads as 0 and is refused below.
+    QInputDialog ask(window);
+    ask.setWindowTitle(QObject::tr("Fractional Chaos Game"));
+    ask.setLabelText(QObject::tr("Enter fraction amount [.1 to .9]"));
+    ask.setTextValue(QString());
+    ask.setMinimumWidth(320); // wide enough for the title to show whole
+    const QString answer = ask.exec() == QDialog::Accepted ? ask.textValue() : QString();
+    float fraction = leadingNumberAsSingle(answer.toStdString());
+    if (!(fraction >= 0.000000001f && fraction <= 0.9999f)) {
+        QMessageBox refusal(QMessageBox::NoIcon, QObject::tr("Error"), QObject::tr("Invalid entry - using 0.5"),
+                            QMessageBox::Ok, window);
+        refusal.exec();
+        fraction = 0.5f;
+    }
+
+    playFractionSteps(canvas, mode.random, fraction, 700000, x, y);
+    mode.form.PointX = FormValue::single(x);
+    mode.form.PointY = FormValue::single(y);
+
+    canvas.setCurrentPosition(650, 30);
+    canvas.setFontSize(10);
+    canvas.setFontBold(false);
+    canvas.printLine(QStringLiteral("Complete"));
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class Canvas;
+class RandomSource;
+struct ModeContext;
+
+// "&Fractional Chaos Game": asks for a fraction, then moves 700,000 times
+// that fraction of the way towards a random corner of a triangle.
+void playFractionalGame(ModeContext &mode);
+
+// The steps of the game: `steps` times, draw one of the three corners and
+// move (x, y) `fraction` of the way towards it, setting a dot at each point.
+void playFractionSteps(Canvas &canvas, RandomSource &random, float fraction, long steps, float &x, float &y);

@@ -1,0 +1,7 @@
+#pragma once
+
+struct ModeContext;
+
+// "&Square Chaos Game": the half-way game on four corners, 3,000,000 dots,
+// continuing from the point the last mode left.
+void playSquareGame(ModeContext &mode);
