@@ -1,4 +1,4 @@
-#include "app/mainwindow.h"
+#include "app/splashwindow.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 
@@ -9,8 +9,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Chaos Game"));
 
+    // One clock and one random source for the whole run; the main window
+    // seeds the random source when the splash window opens it.
     SystemClock clock;
     TimeSeededRandom random;
-    showMainWindow(random, clock);
+
+    auto *splash = new SplashWindow(random, clock);
+    splash->show();
     return app.exec();
 }

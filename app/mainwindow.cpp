@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 
+#include "app/dialogfont.h"
 #include "canvas/canvas.h"
+#include "explain/explanationpages.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 #include "games/fractionalgame.h"
@@ -18,16 +20,6 @@ namespace {
 // restored window shows only the upper left part of it.
 constexpr QSize kRestoredClientSize(605, 446);
 const QColor kBackground(0xC0, 0xC0, 0xC0);
-
-// The controls' font: a sans-serif face at 8.25 point, the size the button
-// widths were made for.
-QFont controlFont()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 } // namespace
 
@@ -50,7 +42,7 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     setObjectName(QStringLiteral("frmCG"));
     setWindowTitle(tr("The Chaos Game"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(controlFont());
+    setFont(dialogFont(8.25));
 
     QPalette background = palette();
     background.setColor(QPalette::Window, kBackground);
@@ -75,6 +67,8 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     connectMode(m_square, playSquareGame);
     connectMode(m_hexagon, playHexagonalGame);
     connectMode(m_fractional, playFractionalGame);
+    connectMode(m_explain, showExplanationPageOne);
+    connectMode(m_screen2, showExplanationPageTwo);
     connect(m_canvas, &Canvas::clicked, this, [this] { runMode(playTrackedStep); });
     connect(m_end, &QPushButton::clicked, this, &MainWindow::quit);
 

@@ -193,6 +193,8 @@ void Canvas::print(const QString &text, bool endLine)
                          advance + 2 * metrics.height(), metrics.height()));
     }
 
+    emit printed(text, QPointF(m_currentX, m_currentY), font, endLine);
+
     const QSizeF size = m_image.deviceIndependentSize();
     const double unitsPerPixelX = (m_scaleRight - m_scaleLeft) / size.width();
     const double unitsPerPixelY = (m_scaleBottom - m_scaleTop) / size.height();

@@ -84,6 +84,9 @@ public:
 signals:
     // A click of the primary mouse button on the canvas.
     void clicked();
+    // Text was printed at a user position in a font; lineEnded tells
+    // whether the print ended the line. Empty lines are printed too.
+    void printed(const QString &text, const QPointF &at, const QFont &font, bool lineEnded);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -126,4 +127,15 @@ QTimer *whenModalOpens(std::function<void(QWidget *)> handle)
     });
     timer->start();
     return timer;
+}
+
+void answerNextFraction(const QString &answer)
+{
+    whenModalOpens([answer](QWidget *dialog) {
+        auto *ask = qobject_cast<QInputDialog *>(dialog);
+        if (!ask)
+            qFatal("the modal dialog is not the fraction's input box");
+        ask->setTextValue(answer);
+        ask->accept();
+    });
 }

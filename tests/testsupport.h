@@ -91,3 +91,7 @@ public:
 // Calls `handle` with the next modal dialog once it is open. Arm it before
 // the click that opens the dialog. Deleting the returned timer disarms it.
 QTimer *whenModalOpens(std::function<void(QWidget *dialog)> handle);
+
+// Types `answer` into the fractional game's input box once it opens and
+// presses OK. For answers the game takes, so no refusal follows.
+void answerNextFraction(const QString &answer);

@@ -1,6 +1,5 @@
 #include "testsupport.h"
 
-#include <QInputDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -187,11 +186,7 @@ private slots:
         QFETCH(QString, mode);
         setUp();
         if (mode == QLatin1String("cmdFractional"))
-            whenModalOpens([](QWidget *dialog) {
-                auto *ask = qobject_cast<QInputDialog *>(dialog);
-                ask->setTextValue(QStringLiteral("0.5"));
-                ask->accept();
-            });
+            answerNextFraction(QStringLiteral("0.5"));
         game->click(mode.toLatin1().constData());
         QCOMPARE(game->form().TrackingActive.toDouble(), 0.0);
         QVERIFY(clickChangesNothing());

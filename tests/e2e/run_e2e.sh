@@ -65,11 +65,40 @@ elapsed() { awk -v a="$(now)" -v b="$1" 'BEGIN { printf "%.2f", a - b }'; }
 # Whether the first number is greater than the second.
 more_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
+# The program's visible window of this size, once there is one; prints its id.
+window_sized() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
+            xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$" && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts the program, checks its start-up window and presses a key there.
 start_main_window() {
     "$program" >"$shots/program.log" 2>&1 &
     app=$!
     pids+=($app)
-    main=$(window_titled "The Chaos Game") || fail "the main window did not open"
+    splash=$(window_sized 535x338) || fail "the start-up window did not open"
+    sleep 0.5
+    read -r sx sy < <(client_origin "$splash")
+    [ "$sx" -ge 243 ] && [ "$sx" -le 246 ] && [ "$sy" -ge 213 ] && [ "$sy" -le 216 ] \
+        || fail "the start-up window is not centred: $sx, $sy"
+    shot 0-splash
+    "$shotcheck" splash "$shots/0-splash.png" "$sx" "$sy" || fail "the start-up window looks wrong"
+    xdotool windowactivate --sync "$splash" >/dev/null 2>&1 || true
+    xdotool key --clearmodifiers space
+
+    main=""
+    for _ in $(seq 100); do
+        main=$(xdotool search --onlyvisible --pid "$app" --name "^The Chaos Game\$" 2>/dev/null | grep -vx "$splash" | head -n 1 || true)
+        [ -n "$main" ] && break
+        sleep 0.1
+    done
+    [ -n "$main" ] || fail "the main window did not open"
     # Maximised on a 1024 x 768 screen, the canvas's interior starts 34 x 18
     # pixels into the client area (inside its 2-pixel frame).
     for _ in $(seq 50); do
@@ -77,6 +106,8 @@ start_main_window() {
         sleep 0.1
     done
     xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT || fail "the main window is not maximised"
+    xwininfo -id "$splash" >/dev/null 2>&1 && xwininfo -id "$splash" | grep -q IsViewable \
+        && fail "the start-up window is still open"
     sleep 0.5
     read -r cx cy < <(client_origin "$main")
     canvas_x=$((cx + 34))
@@ -133,16 +164,26 @@ shot 2-fractional-refused
 "$shotcheck" fractional "$shots/2-fractional-refused.png" "$canvas_x" "$canvas_y" \
     || fail "the refused answer did not play with 0.5"
 
-# --- 3. "Quit" clicked during a run takes effect after the run -------------
+# --- 3. The explanation pages, through the keyboard -------------------------
+xdotool key --clearmodifiers alt+e
+sleep 1
+shot 3-page-one
+"$shotcheck" pageone "$shots/3-page-one.png" "$canvas_x" "$canvas_y" || fail "page one looks wrong"
+xdotool key Return # "Screen 2" has the focus
+sleep 1
+shot 3-page-two
+"$shotcheck" pagetwo "$shots/3-page-two.png" "$canvas_x" "$canvas_y" || fail "page two looks wrong"
+
+# --- 4. "Quit" clicked during a run takes effect after the run -------------
 started=$(now)
 xdotool key --clearmodifiers alt+p
 sleep 1.5
-shot 3-running
+shot 4-running
 xdotool mousemove $((cx + 920 + 36)) $((cy + 696 + 12)) click 1
 sleep 1.5
 alive "$app" || fail "the program ended during the run, $(elapsed "$started") s after Alt+P"
-shot 3-after-quit-click
-"$shotcheck" complete "$shots/3-after-quit-click.png" "$canvas_x" "$canvas_y" 2>/dev/null \
+shot 4-after-quit-click
+"$shotcheck" complete "$shots/4-after-quit-click.png" "$canvas_x" "$canvas_y" 2>/dev/null \
     && fail "the run ended too soon"
 wait_for_exit "$app" 60 || fail "the program did not end after the run"
 took=$(elapsed "$started")
@@ -150,7 +191,7 @@ note "the program ended $took s after Alt+P"
 more_than "$took" 6 || fail "the program ended before the run could finish ($took s)"
 more_than 40 "$took" || fail "the held-back click was handled late ($took s)"
 
-# --- 4. Closing by the title bar during a run also waits for the run -------
+# --- 5. Closing by the title bar during a run also waits for the run -------
 start_main_window
 started=$(now)
 xdotool key --clearmodifiers alt+p

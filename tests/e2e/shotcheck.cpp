@@ -3,7 +3,8 @@
 //   shotcheck CHECK SHOT.png LEFT TOP
 //
 // LEFT and TOP are the screen position of the canvas's interior (957 x 653
-// pixels, user coordinates x 0..1000 left to right, y 0..750 bottom to top).
+// pixels, user coordinates x 0..1000 left to right, y 0..750 bottom to top),
+// or for the splash check that of the start-up window's client area.
 // Exits 0 when the check holds; otherwise prints why and exits 1.
 
 #include <QImage>
@@ -72,6 +73,45 @@ bool fractional(const Shot &shot)
         && check(shot.drawnBetween(650, 30, 720, 18) > 20, "no \"Complete\" at (650, 30)");
 }
 
+// Explanation page one: the title row, and "Screen 2" on the canvas.
+bool pageOne(const Shot &shot)
+{
+    const QRect screen2 = QRect(824, 600, 89, 33).translated(shot.interior);
+    int buttonPixels = 0;
+    for (int y = screen2.top() + 3; y < screen2.bottom() - 3; ++y)
+        buttonPixels += shot.image.pixel(screen2.left(), y) != shot.background;
+    return check(shot.drawnBetween(350, 735, 650, 705) > 200, "no title \"The Chaos Game\" on page one")
+        && check(shot.drawnBetween(2, 700, 600, 300) > 3000, "too little text on page one")
+        && check(buttonPixels > 10, "no \"Screen 2\" button on the canvas");
+}
+
+// Explanation page two: the heading row, and no "Screen 2".
+bool pageTwo(const Shot &shot)
+{
+    return check(shot.drawnBetween(300, 620, 700, 590) > 200, "no heading on page two")
+        && check(shot.drawnBetween(2, 730, 999, 705) == 0, "page two does not start at y = 700")
+        && check(shot.drawnBetween(860, 90, 950, 50) == 0, "\"Screen 2\" still shows");
+}
+
+// The start-up window, LEFT TOP being its client area: the title and the
+// resolution note inside the box, nothing in the margin.
+bool splash(const Shot &shot)
+{
+    const QPoint box = shot.interior + QPoint(10, 4);
+    auto drawnIn = [&](const QRect &area) {
+        int count = 0;
+        const QRgb face = shot.image.pixel(box + QPoint(5, 5));
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += shot.image.pixel(x, y) != face;
+        return count;
+    };
+    return check(drawnIn(QRect(box + QPoint(128, 72), QSize(196, 29))) > 300, "no title on the start-up window")
+        && check(drawnIn(QRect(box + QPoint(136, 264), QSize(305, 17))) > 200, "no resolution note")
+        && check(drawnIn(QRect(box + QPoint(208, 288), QSize(121, 14))) > 50, "no click invitation")
+        && check(drawnIn(QRect(shot.interior + QPoint(2, 40), QSize(6, 200))) == 0, "something in the margin");
+}
+
 bool complete(const Shot &shot)
 {
     return check(shot.drawnBetween(935, 145, 999, 132) > 20, "no \"Complete\" at (935, 145)");
@@ -82,7 +122,7 @@ bool complete(const Shot &shot)
 int main(int argc, char *argv[])
 {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional SHOT.png LEFT TOP\n");
+        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional|pageone|pagetwo|splash SHOT.png LEFT TOP\n");
         return 2;
     }
     Shot shot;
@@ -95,9 +135,9 @@ int main(int argc, char *argv[])
     shot.background = shot.image.pixel(shot.interior + QPoint(1, 1));
 
     const QString which = QString::fromLatin1(argv[1]);
-    const std::function<bool(const Shot &)> checks[] = {empty, triangle, complete, fractional};
-    const char *names[] = {"empty", "triangle", "complete", "fractional"};
-    for (int i = 0; i < 4; ++i)
+    const std::function<bool(const Shot &)> checks[] = {empty, triangle, complete, fractional, pageOne, pageTwo, splash};
+    const char *names[] = {"empty", "triangle", "complete", "fractional", "pageone", "pagetwo", "splash"};
+    for (int i = 0; i < 7; ++i)
         if (which == QLatin1String(names[i]))
             return checks[i](shot) ? 0 : 1;
     std::fprintf(stderr, "shotcheck: unknown check %s\n", argv[1]);

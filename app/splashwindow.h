@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class Clock;
+class QFrame;
+class RandomSource;
+
+// frmSplash, the start-up window: the program's title and details in a box,
+// centred on the screen without a title bar. A click in the box or on any
+// of its labels, or a key that types a character, opens the main window
+// and closes this window for good.
+class SplashWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SplashWindow(RandomSource &random, Clock &clock, QWidget *parent = nullptr);
+
+signals:
+    // The main window has been opened; this window is closing.
+    void begun();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void addLabel(const char *name, const QString &text, const QRect &geometry, const QFont &font);
+    void begin();
+
+    RandomSource &m_random;
+    Clock &m_clock;
+    QFrame *m_box = nullptr;
+    QObject *m_pressedOn = nullptr;
+    bool m_begun = false;
+};
