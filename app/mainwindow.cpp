@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/dialogfont.h"
+#include "app/programicon.h"
 #include "canvas/canvas.h"
 #include "explain/explanationpages.h"
 #include "games/clock.h"
@@ -28,19 +29,28 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     , m_random(random)
     , m_clock(clock)
     , m_canvas(new Canvas(QSize(961, 657), this))
-    , m_track(addButton(this, "cmdTrack", tr("&Track the Chaos Game"), QRect(32, 696, 129, 25)))
-    , m_play(addButton(this, "cmdPlay", tr("&Play Chaos Game"), QRect(184, 696, 113, 25)))
-    , m_square(addButton(this, "cmdSquare", tr("&Square Chaos Game"), QRect(320, 696, 121, 25)))
-    , m_hexagon(addButton(this, "cmdHexagon", tr("&Hexagonal Chaos Game"), QRect(464, 696, 137, 25)))
-    , m_fractional(addButton(this, "cmdFractional", tr("&Fractional Chaos Game"), QRect(624, 696, 129, 25)))
-    , m_explain(addButton(this, "cmdExplain", tr("&Explain Chaos Theory"), QRect(776, 696, 121, 25)))
-    , m_end(addButton(this, "cmdEnd", tr("&Quit"), QRect(920, 696, 73, 25)))
+    , m_track(addButton(this, "cmdTrack", tr("&Track the Chaos Game"), QRect(32, 696, 129, 25),
+                      tr("Lay out the tracked game; each click on the canvas then takes one step")))
+    , m_play(addButton(this, "cmdPlay", tr("&Play Chaos Game"), QRect(184, 696, 113, 25),
+                      tr("Play the Chaos Game on a triangle, 500,000 dots")))
+    , m_square(addButton(this, "cmdSquare", tr("&Square Chaos Game"), QRect(320, 696, 121, 25),
+                      tr("Play the Chaos Game on a square, 3,000,000 dots")))
+    , m_hexagon(addButton(this, "cmdHexagon", tr("&Hexagonal Chaos Game"), QRect(464, 696, 137, 25),
+                      tr("Play the Chaos Game on a hexagon, 3,000,000 dots")))
+    , m_fractional(addButton(this, "cmdFractional", tr("&Fractional Chaos Game"), QRect(624, 696, 129, 25),
+                      tr("Ask for a fraction, then play the Chaos Game on a triangle with it")))
+    , m_explain(addButton(this, "cmdExplain", tr("&Explain Chaos Theory"), QRect(776, 696, 121, 25),
+                      tr("Show the first page about chaos theory")))
+    , m_end(addButton(this, "cmdEnd", tr("&Quit"), QRect(920, 696, 73, 25),
+                      tr("End the program")))
     // "Screen 2" lies on the canvas, placed from the canvas's interior.
-    , m_screen2(addButton(m_canvas, "cmdScreen2", tr("Screen 2"), QRect(826, 602, 89, 33)))
+    , m_screen2(addButton(m_canvas, "cmdScreen2", tr("Screen 2"), QRect(826, 602, 89, 33),
+                      tr("Show the second page about chaos theory")))
     , m_context{*m_canvas, m_form, m_random, m_clock, *m_screen2, *m_explain}
 {
     setObjectName(QStringLiteral("frmCG"));
     setWindowTitle(tr("The Chaos Game"));
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(dialogFont(8.25));
 
@@ -50,7 +60,13 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     setAutoFillBackground(true);
     resize(kRestoredClientSize);
 
+    setAccessibleName(tr("The Chaos Game"));
+    setAccessibleDescription(tr("The canvas the chaos games draw on, above a row of buttons, one per mode"));
+
     m_canvas->setObjectName(QStringLiteral("picOutput"));
+    m_canvas->setAccessibleName(tr("Output canvas"));
+    m_canvas->setAccessibleDescription(
+        tr("The picture the modes draw on. While the tracked game is laid out, a click on it takes the next step"));
     m_canvas->move(32, 16);
 
     setTabOrder(m_canvas, m_track);
@@ -77,10 +93,12 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
 }
 
 QPushButton *MainWindow::addButton(QWidget *parent, const char *name, const QString &caption,
-                                   const QRect &geometry)
+                                   const QRect &geometry, const QString &description)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    button->setAccessibleDescription(description);
     button->setGeometry(geometry);
     // Enter presses the focused button, as Space does.
     button->setAutoDefault(true);

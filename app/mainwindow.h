@@ -32,7 +32,8 @@ private:
     using Mode = void (*)(ModeContext &);
 
     void load();
-    QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry);
+    QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                           const QString &description);
     void connectMode(QPushButton *button, Mode mode);
     void runMode(Mode mode);
     void quit();

@@ -2,6 +2,7 @@
 
 #include "app/dialogfont.h"
 #include "app/mainwindow.h"
+#include "app/programicon.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -18,11 +19,17 @@ SplashWindow::SplashWindow(RandomSource &random, Clock &clock, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(programIcon());
     setFont(dialogFont(8.25));
     setFixedSize(535, 338);
     setFocusPolicy(Qt::StrongFocus);
 
+    setAccessibleName(tr("The Chaos Game"));
+    setAccessibleDescription(tr("Start-up window: click the box or press a key to begin"));
+
     m_box->setObjectName(QStringLiteral("Frame1"));
+    m_box->setAccessibleName(tr("The Chaos Game"));
+    m_box->setAccessibleDescription(tr("Click to begin"));
     m_box->setFrameShape(QFrame::Box);
     m_box->setFrameShadow(QFrame::Sunken);
     m_box->setGeometry(10, 4, 503, 325);
@@ -53,6 +60,8 @@ void SplashWindow::addLabel(const char *name, const QString &text, const QRect &
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAutoFillBackground(true); // opaque, in the button face
+    label->setAccessibleName(text);
+    label->setAccessibleDescription(tr("Click to begin"));
     label->installEventFilter(this);
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds The Chaos Game with its tests and runs every test headless,
 # installing what is missing first: the unit and widget tests and the
-# end-to-end test on a Release build, a fuzzer on the reading of typed
-# fractions, then the unit and widget tests again under AddressSanitizer and
+# end-to-end test on a Release build, the launcher entry, the metainfo and
+# the Debian package, a fuzzer on the reading of typed fractions, then the
+# unit and widget tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,13 @@ echo "== Release build: all tests"
 cmake -S . -B build/check -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/check --parallel "$jobs"
 ctest --test-dir build/check --output-on-failure
+
+echo "== Desktop integration and the Debian package"
+desktop-file-validate packaging/org.example.ChaosGame.desktop
+appstreamcli validate --no-net packaging/org.example.ChaosGame.metainfo.xml
+rm -f build/check/chaos-game_*.deb
+(cd build/check && cpack -G DEB >/dev/null)
+bash tests/package/check_package.sh build/check/chaos-game_*.deb
 
 echo "== Fuzzing the reading of a typed fraction (libFuzzer, 30 s)"
 mkdir -p build/fuzz/corpus

@@ -12,32 +12,8 @@ rm -f "$shots"/*.png
 
 fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
 note() { echo "e2e: $*"; }
-
-# A display number nobody uses.
-display=""
-for n in $(seq 71 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free display"
-export DISPLAY=$display
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+source "$(dirname "$0")/xsession.sh"
+start_x_session
 
 shot() { import -window root "$shots/$1.png"; }
 # Waits until a window with exactly this title is mapped; prints its id.
@@ -65,24 +41,12 @@ elapsed() { awk -v a="$(now)" -v b="$1" 'BEGIN { printf "%.2f", a - b }'; }
 # Whether the first number is greater than the second.
 more_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
-# The program's visible window of this size, once there is one; prints its id.
-window_sized() {
-    local id
-    for _ in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
-            xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$" && { echo "$id"; return 0; }
-        done
-        sleep 0.1
-    done
-    return 1
-}
-
 # Starts the program, checks its start-up window and presses a key there.
 start_main_window() {
     "$program" >"$shots/program.log" 2>&1 &
     app=$!
     pids+=($app)
-    splash=$(window_sized 535x338) || fail "the start-up window did not open"
+    splash=$(window_sized 535x338 "$app") || fail "the start-up window did not open"
     sleep 0.5
     read -r sx sy < <(client_origin "$splash")
     [ "$sx" -ge 243 ] && [ "$sx" -le 246 ] && [ "$sy" -ge 213 ] && [ "$sy" -le 216 ] \

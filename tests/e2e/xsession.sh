@@ -1,0 +1,43 @@
+# A headless X session for the tests that drive the real program: Xvfb on a
+# free display with openbox as the window manager. Sourced; the caller
+# defines fail() and pids+=() collects the processes to end on exit.
+
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+start_x_session() {
+    local display="" n
+    for n in $(seq 71 140); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+    done
+    [ -n "$display" ] || fail "no free display"
+    export DISPLAY=$display
+    unset WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+}
+
+# The visible window of this size ("535x338") of process $2, once there is one; prints its id.
+window_sized() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --pid "$2" 2>/dev/null); do
+            xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$" && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
