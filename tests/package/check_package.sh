@@ -28,7 +28,8 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >/dev
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: Depends: $depends"
 for dependency in $(echo "$depends" | tr ',' '\n' | sed 's/(.*)//; s/|.*//'); do
-    apt-cache show "$dependency" >/dev/null 2>&1 || fail "Debian has no package $dependency"
+    dpkg-query -W "$dependency" >/dev/null 2>&1 || apt-cache show "$dependency" >/dev/null 2>&1 \
+        || fail "Debian has no package $dependency"
 done
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation; do
     echo "$depends" | grep -q "$needed" || fail "the package does not depend on $needed"
