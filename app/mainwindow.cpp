@@ -120,19 +120,29 @@ void MainWindow::connectMode(QPushButton *button, Mode mode)
 
 void MainWindow::runMode(Mode mode)
 {
-    // A click delivered while a mode runs (a button's delayed click, say)
-    // waits for the running mode to end.
+    runInTurn([this, mode] { mode(m_context); });
+}
+
+void MainWindow::quit()
+{
+    runInTurn([this] { close(); });
+}
+
+void MainWindow::runInTurn(const std::function<void()> &action)
+{
+    // Something delivered while a mode runs (a button's delayed click, say)
+    // waits for the running mode to end, and then runs in order.
     if (m_modeRunning) {
-        m_heldBack.push_back(mode);
+        m_heldBack.push_back(action);
         return;
     }
 
     m_modeRunning = true;
-    mode(m_context);
+    action();
     while (!m_heldBack.empty()) {
-        const Mode next = m_heldBack.front();
+        const std::function<void()> next = std::move(m_heldBack.front());
         m_heldBack.pop_front();
-        next(m_context);
+        next();
     }
     m_modeRunning = false;
     m_canvas->showDrawing();
@@ -141,11 +151,6 @@ void MainWindow::runMode(Mode mode)
     // event loop; wake it so that it is handled now, not at the next mouse move.
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
-}
-
-void MainWindow::quit()
-{
-    close();
 }
 
 MainWindow *showMainWindow(RandomSource &random, Clock &clock)

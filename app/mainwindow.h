@@ -17,7 +17,8 @@ class RandomSource;
 // buttons, one per mode, and the form-level values the modes share.
 //
 // A mode runs to its end inside the click that started it. Clicks that reach
-// a button while a mode runs are held back and run afterwards, in order.
+// a button while a mode runs, "Quit" included, are held back and run
+// afterwards, in order.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -37,6 +38,7 @@ private:
     void connectMode(QPushButton *button, Mode mode);
     void runMode(Mode mode);
     void quit();
+    void runInTurn(const std::function<void()> &action);
 
     RandomSource &m_random;
     Clock &m_clock;
@@ -54,7 +56,7 @@ private:
     ModeContext m_context;
 
     bool m_modeRunning = false;
-    std::deque<Mode> m_heldBack;
+    std::deque<std::function<void()>> m_heldBack;
 };
 
 // Creates the main window, loads it and shows it maximised. The window

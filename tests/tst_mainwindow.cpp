@@ -203,6 +203,25 @@ private slots:
             QCOMPARE(pausedAt[i], before + 1000 * (i + 1));
         QCOMPARE(window->canvas().pointsSet(), before + 1000000);
     }
+
+    void quitDuringARunWaitsForItsEnd()
+    {
+        bool visibleAfterQuit = false;
+        quint64 pointsWhenQuit = 0;
+        clock.onPause = [&] {
+            if (pointsWhenQuit == 0) {
+                pointsWhenQuit = window->canvas().pointsSet();
+                button("cmdEnd")->click();
+                visibleAfterQuit = window->isVisible();
+            }
+        };
+        const quint64 before = window->canvas().pointsSet();
+        button("cmdPlay")->click();
+        clock.onPause = nullptr;
+        QVERIFY(visibleAfterQuit);
+        QCOMPARE(pointsWhenQuit, before + 1000);
+        QTRY_VERIFY(window.isNull());
+    }
 };
 
 QTEST_MAIN(MainWindowTest)
