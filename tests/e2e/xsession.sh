@@ -19,14 +19,29 @@ start_x_session() {
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
 
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local log
+    log=$(mktemp)
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 &
     pids+=($!)
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-    wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+    for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || { cat "$log" >&2; fail "Xvfb did not start"; }
+
+    # openbox, given up to 30 seconds on a loaded machine, and started again
+    # once should it have quit.
+    local attempt openbox_pid
+    for attempt in 1 2; do
+        openbox >"$log" 2>&1 &
+        openbox_pid=$!
+        pids+=($openbox_pid)
+        for _ in $(seq 300); do
+            wmctrl -m >/dev/null 2>&1 && break
+            kill -0 "$openbox_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        wmctrl -m >/dev/null 2>&1 && break
+    done
+    wmctrl -m >/dev/null 2>&1 || { cat "$log" >&2; fail "openbox did not start"; }
+    rm -f "$log"
 }
 
 # The visible window of this size ("535x338") of process $2, once there is one; prints its id.
