@@ -1,7 +1,6 @@
 #include "app/programicon.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 
 #include <vector>
@@ -15,6 +14,7 @@ const QColor kFigure(0x1F, 0x3A, 0x8F);
 // The tile and the triangle within a 1 x 1 square.
 const QRectF kTileRect(0.03, 0.03, 0.94, 0.94);
 constexpr double kTileRadius = 0.16;
+constexpr double kTileEdgeWidth = 0.02;
 const QPointF kApex(0.5, 0.12), kLeft(0.1, 0.84), kRight(0.9, 0.84);
 
 // The filled triangles of a Sierpinski triangle divided `depth` times.
@@ -52,7 +52,7 @@ void paintProgramIcon(QPainter &painter, const QRectF &area, int depth)
     painter.translate(area.topLeft());
     painter.scale(area.width(), area.height());
 
-    painter.setPen(QPen(kTileEdge, 0.02));
+    painter.setPen(QPen(kTileEdge, kTileEdgeWidth));
     painter.setBrush(kTile);
     painter.drawRoundedRect(kTileRect, kTileRadius, kTileRadius);
 
@@ -94,7 +94,7 @@ QString programIconSvg()
                .arg(kTileRect.width() * size, 0, 'f', 2)
                .arg(kTileRadius * size, 0, 'f', 2)
                .arg(kTile.name(), kTileEdge.name())
-               .arg(0.02 * size, 0, 'f', 2);
+               .arg(kTileEdgeWidth * size, 0, 'f', 2);
     svg += QStringLiteral("  <g fill=\"%1\">\n").arg(kFigure.name());
     for (const QPolygonF &triangle : triangles(programIconDepth(size)))
         svg += QStringLiteral("    <polygon points=\"%1 %2 %3\"/>\n")

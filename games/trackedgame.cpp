@@ -81,7 +81,8 @@ void setUpTrackedGame(ModeContext &mode)
 
     canvas.setFillStyle(Canvas::FillStyle::Transparent);
     canvas.setDrawWidth(3);
-    canvas.circle(corner(form.Corner).x, corner(form.Corner).y, 11, PackedColour::Red);
+    const TrackedCorner &ringed = corner(form.Corner);
+    canvas.circle(ringed.x, ringed.y, 11, PackedColour::Red);
 }
 
 void playTrackedStep(ModeContext &mode)
@@ -106,7 +107,8 @@ void playTrackedStep(ModeContext &mode)
     canvas.circle(target.x, target.y, 11, PackedColour::ButtonFace);
 
     form.Corner = FormValue::single(static_cast<float>(drawOneTo(mode.random, 3)));
-    canvas.circle(corner(form.Corner).x, corner(form.Corner).y, 11, PackedColour::Red);
+    const TrackedCorner &ringed = corner(form.Corner);
+    canvas.circle(ringed.x, ringed.y, 11, PackedColour::Red);
 
     // New instructions in place of the old ones.
     canvas.filledBox(700, 700, 900, 500, PackedColour::ButtonFace);
