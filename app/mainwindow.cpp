@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/dialogfont.h"
+#include "app/inputholdback.h"
 #include "app/programicon.h"
 #include "canvas/canvas.h"
 #include "explain/explanationpages.h"
@@ -12,7 +13,7 @@
 #include "games/trackedgame.h"
 #include "games/trianglegame.h"
 
-#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
 #include <QPushButton>
 
 namespace {
@@ -47,6 +48,7 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     , m_screen2(addButton(m_canvas, "cmdScreen2", tr("Screen 2"), QRect(826, 602, 89, 33),
                       tr("Show the second page about chaos theory")))
     , m_context{*m_canvas, m_form, m_random, m_clock, *m_screen2, *m_explain}
+    , m_input(new InputHoldBack(*this))
 {
     setObjectName(QStringLiteral("frmCG"));
     setWindowTitle(tr("The Chaos Game"));
@@ -86,7 +88,9 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     connectMode(m_explain, showExplanationPageOne);
     connectMode(m_screen2, showExplanationPageTwo);
     connect(m_canvas, &Canvas::clicked, this, [this] { runMode(playTrackedStep); });
-    connect(m_end, &QPushButton::clicked, this, &MainWindow::quit);
+    connect(m_end, &QPushButton::clicked, this, &QWidget::close);
+    // What a mode drew shows at once, not only at its next presentation.
+    m_input->setAfterMode([this] { m_canvas->showDrawing(); });
 
     load();
     m_canvas->setFocus();
@@ -120,37 +124,20 @@ void MainWindow::connectMode(QPushButton *button, Mode mode)
 
 void MainWindow::runMode(Mode mode)
 {
-    runInTurn([this, mode] { mode(m_context); });
+    m_input->runInTurn([this, mode] { mode(m_context); });
 }
 
-void MainWindow::quit()
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    runInTurn([this] { close(); });
-}
-
-void MainWindow::runInTurn(const std::function<void()> &action)
-{
-    // Something delivered while a mode runs (a button's delayed click, say)
-    // waits for the running mode to end, and then runs in order.
-    if (m_modeRunning) {
-        m_heldBack.push_back(action);
+    // Closing under a running mode would destroy what it draws on; a close
+    // requested while a mode runs or input waits takes its turn instead.
+    if (m_input->closeMustWait()) {
+        event->ignore();
+        m_input->holdClose();
         return;
     }
-
-    m_modeRunning = true;
-    action();
-    while (!m_heldBack.empty()) {
-        const std::function<void()> next = std::move(m_heldBack.front());
-        m_heldBack.pop_front();
-        next();
-    }
-    m_modeRunning = false;
-    m_canvas->showDrawing();
-
-    // Input held back during the run stays queued until something wakes the
-    // event loop; wake it so that it is handled now, not at the next mouse move.
-    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
-        dispatcher->wakeUp();
+    m_input->closeDown();
+    QWidget::closeEvent(event);
 }
 
 MainWindow *showMainWindow(RandomSource &random, Clock &clock)

@@ -2,23 +2,21 @@
 
 #include <QWidget>
 
-#include <deque>
-#include <functional>
-
 #include "app/formvalue.h"
 #include "app/modecontext.h"
 
 class Canvas;
 class Clock;
+class InputHoldBack;
 class QPushButton;
 class RandomSource;
 
 // frmCG, the program's working window: the canvas above a row of command
 // buttons, one per mode, and the form-level values the modes share.
 //
-// A mode runs to its end inside the click that started it. Clicks that reach
-// a button while a mode runs, "Quit" included, are held back and run
-// afterwards, in order.
+// A mode runs to its end inside the click that started it. Keys, clicks and
+// close requests given while a mode runs are held back and handled
+// afterwards, in the order given (see InputHoldBack).
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -29,6 +27,9 @@ public:
     FormState &formState() { return m_form; }
     Canvas &canvas() { return *m_canvas; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     using Mode = void (*)(ModeContext &);
 
@@ -37,8 +38,6 @@ private:
                            const QString &description);
     void connectMode(QPushButton *button, Mode mode);
     void runMode(Mode mode);
-    void quit();
-    void runInTurn(const std::function<void()> &action);
 
     RandomSource &m_random;
     Clock &m_clock;
@@ -54,9 +53,7 @@ private:
     QPushButton *m_end = nullptr;
     QPushButton *m_screen2 = nullptr;
     ModeContext m_context;
-
-    bool m_modeRunning = false;
-    std::deque<std::function<void()>> m_heldBack;
+    InputHoldBack *m_input = nullptr;
 };
 
 // Creates the main window, loads it and shows it maximised. The window

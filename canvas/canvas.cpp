@@ -286,7 +286,9 @@ void Canvas::present()
     const QRect dirty = takeDirtyArea();
     if (!dirty.isEmpty() && isVisible())
         repaint(dirty.translated(interior().topLeft()));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Everything waiting is handled, user input included: the window's owner
+    // decides what input does while a mode draws (the main window holds it back).
+    QCoreApplication::processEvents();
     m_sincePresent.restart();
 }
 

@@ -75,8 +75,8 @@ public:
     quint64 pointsSet() const { return m_pointsSet; }
 
     // Shows what was drawn since the last presentation at once, then lets
-    // the window repaint and answer the window system while user input
-    // (clicks, keys, close requests) stays queued for after the mode.
+    // Qt handle whatever waits: repaints, the window system's requests and
+    // user input, which the window's owner may hold back for after the mode.
     void present();
     // Schedules what was drawn for the next ordinary repaint; for the end of a mode.
     void showDrawing();

@@ -39,6 +39,9 @@ void playFractionalGame(ModeContext &mode)
     mode.form.PointX = FormValue::single(x);
     mode.form.PointY = FormValue::single(y);
 
+    // The cleared canvas shows before the box opens over it.
+    canvas.present();
+
     // Cancel gives empty text, which reads as 0 and is refused below.
     QInputDialog ask(window);
     ask.setWindowTitle(QObject::tr("Fractional Chaos Game"));

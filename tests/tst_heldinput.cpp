@@ -1,0 +1,318 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/inputholdback.h"
+#include "app/mainwindow.h"
+#include "canvas/canvas.h"
+#include "games/fractionalgame.h"
+#include "testsupport.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QtTest>
+
+// Calls `typeNext` as soon as Qt's event loop turns after `key` has been
+// pressed, however soon that is.
+class TypeAfterKey : public QObject
+{
+public:
+    TypeAfterKey(Qt::Key key, std::function<void()> typeNext) : m_key(key), m_typeNext(std::move(typeNext))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == m_key) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, this, m_typeNext);
+        }
+        return false;
+    }
+
+private:
+    Qt::Key m_key;
+    std::function<void()> m_typeNext;
+};
+
+// Input given while a mode runs: it is handled after the mode, in the order
+// given, with the effect it would have had then; a close request ends the
+// program after what came before it and drops what came after. The input
+// goes through the window as the window system's would (QTest's QWindow
+// overloads), so shortcuts, focus and modality apply as for a user.
+class HeldInputTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeClock clock{43200.5f};
+    ScriptedRandom random{{0.0}};
+    QPointer<MainWindow> window;
+    QStringList printed;          // every text the canvas printed, in order
+    int dialogsOpened = 0;        // modal dialogs seen by the safety net
+    QPointer<QTimer> dialogWatch; // cancels stray dialogs so a fault cannot hang a test
+
+    QWindow *handle() const { return window->windowHandle(); }
+    QPushButton *button(const char *name) const
+    {
+        auto *found = window->findChild<QPushButton *>(QLatin1String(name));
+        if (!found)
+            qFatal("no button %s", name);
+        return found;
+    }
+    QPoint centreOf(QWidget *widget) const { return widget->mapTo(window.data(), widget->rect().center()); }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(handle(), key, modifiers); }
+    void type(const QString &text)
+    {
+        for (QChar c : text)
+            QTest::keyClick(handle(), c.toLatin1());
+    }
+    void clickOn(const char *name) { QTest::mouseClick(handle(), Qt::LeftButton, {}, centreOf(button(name))); }
+    void clickCanvas()
+    {
+        QTest::mouseClick(handle(), Qt::LeftButton, {}, window->canvas().mapTo(window.data(), QPoint(40, 40)));
+    }
+
+    // Gives `input` during the first pause of the next triangle game, which
+    // then runs to its end.
+    void duringATriangleGame(const std::function<void()> &input)
+    {
+        bool given = false;
+        clock.onPause = [&] {
+            if (!given) {
+                given = true;
+                input();
+            }
+        };
+        button("cmdPlay")->click();
+        clock.onPause = nullptr;
+    }
+
+    int completes() const { return printed.count(QStringLiteral("Complete")); }
+    // Nothing waits to be replayed and no dialog is open.
+    bool idle() const
+    {
+        return !window.isNull() && window->findChild<InputHoldBack *>()->waiting() == 0
+            && !QApplication::activeModalWidget();
+    }
+
+private slots:
+    void init()
+    {
+        random.setValues({0.0});
+        printed.clear();
+        dialogsOpened = 0;
+        clock.pauses = 0;
+        window = new MainWindow(random, clock);
+        window->resize(1024, 749); // the whole layout within reach
+        connect(&window->canvas(), &Canvas::printed, this,
+                [this](const QString &text) { printed << text; });
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+
+        dialogWatch = new QTimer(this);
+        dialogWatch->setInterval(50);
+        connect(dialogWatch, &QTimer::timeout, this, [this] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                ++dialogsOpened;
+                dialog->reject();
+            }
+        });
+    }
+
+    void cleanup()
+    {
+        clock.onPause = nullptr;
+        delete dialogWatch.data();
+        delete window.data();
+    }
+
+    void quitThenAnyModeEndsTheProgramAfterTheRun_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("Quit, Play") << "cmdPlay";
+        QTest::newRow("Quit, Square") << "cmdSquare";
+        QTest::newRow("Quit, Hexagonal") << "cmdHexagon";
+        QTest::newRow("Quit, Fractional") << "cmdFractional";
+        QTest::newRow("Quit, Track") << "cmdTrack";
+    }
+
+    void quitThenAnyModeEndsTheProgramAfterTheRun()
+    {
+        QFETCH(QString, then);
+        dialogWatch->start();
+        duringATriangleGame([&] {
+            clickOn("cmdEnd");
+            clickOn(then.toLatin1().constData());
+        });
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(completes(), 1);
+        QCOMPARE(clock.pauses, 500);
+        QCOMPARE(dialogsOpened, 0);
+    }
+
+    void altQThenAltPEndsTheProgramAfterTheRun()
+    {
+        duringATriangleGame([&] {
+            press(Qt::Key_Q, Qt::AltModifier);
+            press(Qt::Key_P, Qt::AltModifier);
+        });
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(completes(), 1);
+        QCOMPARE(clock.pauses, 500);
+    }
+
+    void aCloseRequestWaitsForWhatCameBeforeItAndDropsWhatCameAfter()
+    {
+        // The window manager's close (Alt+F4, the title bar) arrives as a
+        // close of the window, between two accelerators.
+        duringATriangleGame([&] {
+            press(Qt::Key_P, Qt::AltModifier);
+            window->close();
+            clickOn("cmdPlay");
+        });
+        QVERIFY(!window.isNull());
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(completes(), 2); // the run, then the Alt+P game, and no more
+        QCOMPARE(clock.pauses, 1000);
+    }
+
+    void anAcceleratorThenCanvasClicksStepTheTrackedGame()
+    {
+        // Each step goes half-way to corner 1, (500, 700), from the start (785, 570).
+        duringATriangleGame([&] {
+            press(Qt::Key_T, Qt::AltModifier);
+            clickCanvas();
+            clickCanvas();
+            clickCanvas();
+        });
+        QTRY_COMPARE(window->formState().PointX.toDouble(), 535.625);
+        QCOMPARE(window->formState().PointY.toDouble(), 683.75);
+        QCOMPARE(window->formState().TrackingActive, 1.0);
+        QTRY_COMPARE(printed.count(QStringLiteral("Now click half-way from the new")), 3);
+    }
+
+    void anAcceleratorThenEnterFollowsThePages()
+    {
+        // Page one gives "Screen 2" the focus, so the Return after Alt+E shows page two.
+        duringATriangleGame([&] {
+            press(Qt::Key_E, Qt::AltModifier);
+            press(Qt::Key_Return);
+        });
+        QTRY_VERIFY(printed.contains(QStringLiteral("  The bottom line:")));
+        QVERIFY(printed.indexOf(QStringLiteral("  The bottom line:")) > printed.indexOf(QStringLiteral("Complete")));
+        QVERIFY(button("cmdScreen2")->isHidden());
+        QCOMPARE(QApplication::focusWidget(), button("cmdExplain"));
+    }
+
+    void anAcceleratorThenAClickKeepTheirOrder()
+    {
+        duringATriangleGame([&] {
+            press(Qt::Key_E, Qt::AltModifier);
+            clickOn("cmdTrack");
+        });
+        QTRY_COMPARE(window->formState().TrackingActive, 1.0); // the board came last, on top
+        QVERIFY(printed.contains(QStringLiteral("  Dynamical :")));
+        QVERIFY(printed.indexOf(QStringLiteral("Start point")) > printed.indexOf(QStringLiteral("  Dynamical :")));
+        QVERIFY(button("cmdScreen2")->isHidden());
+    }
+
+    void spaceOnTheFocusedButtonWaitsItsTurn()
+    {
+        button("cmdSquare")->setFocus();
+        const quint64 before = window->canvas().pointsSet();
+        duringATriangleGame([&] { press(Qt::Key_Space); });
+        QTRY_COMPARE(completes(), 2);
+        QCOMPARE(window->canvas().pointsSet(), before + 500000 + 3000000);
+    }
+
+    void keysTypedAfterTheFractionAcceleratorAnswerTheBox_data()
+    {
+        QTest::addColumn<bool>("duringARun");
+        QTest::newRow("during a run") << true;
+        QTest::newRow("idle, typed at once") << false;
+    }
+
+    void keysTypedAfterTheFractionAcceleratorAnswerTheBox()
+    {
+        QFETCH(bool, duringARun);
+        // Alternating corners 1 and 3 from the start point (101, 526).
+        random.setValues({0.1, 0.7});
+        if (duringARun) {
+            duringATriangleGame([&] {
+                press(Qt::Key_F, Qt::AltModifier);
+                type(QStringLiteral("0.3"));
+                press(Qt::Key_Return);
+            });
+        } else {
+            // The keys come in right behind the accelerator's key press,
+            // before the box is up.
+            TypeAfterKey typeAhead(Qt::Key_F, [&] {
+                type(QStringLiteral("0.3"));
+                press(Qt::Key_Return);
+            });
+            press(Qt::Key_F, Qt::AltModifier);
+        }
+        QTRY_COMPARE(completes(), duringARun ? 2 : 1);
+        QVERIFY(!QApplication::activeModalWidget()); // no "Error" box
+
+        ScriptedRandom again({0.1, 0.7});
+        ReferenceCanvas reference;
+        float x = 101, y = 526;
+        again.next();
+        again.next();
+        playFractionSteps(reference, again, 0.3f, 700000, x, y);
+        QCOMPARE(window->formState().PointX.toSingle(), x);
+        QCOMPARE(window->formState().PointY.toSingle(), y);
+    }
+
+    void anAcceleratorActsOnItsKeyPressAtOnce()
+    {
+        // Idle, Alt+T followed at once by three clicks: three steps.
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(window->formState().TrackingActive, 1.0);
+        clickCanvas();
+        clickCanvas();
+        clickCanvas();
+        QCOMPARE(window->formState().PointX.toDouble(), 535.625);
+    }
+
+    void aStormOfInputDuringARunLeavesTheProgramWhole()
+    {
+        // Keys (accelerators included, Quit's left out), clicks anywhere,
+        // wheel turns: afterwards the window is alive and idle again.
+        dialogWatch->start();
+        QRandomGenerator pick(20261208);
+        const Qt::Key keys[] = {Qt::Key_T, Qt::Key_P, Qt::Key_S, Qt::Key_H, Qt::Key_F, Qt::Key_E, Qt::Key_Space,
+                                Qt::Key_Return, Qt::Key_Tab, Qt::Key_Escape, Qt::Key_A, Qt::Key_0, Qt::Key_Menu};
+        duringATriangleGame([&] {
+            for (int i = 0; i < 60; ++i) {
+                const int what = pick.bounded(4);
+                if (what == 0) {
+                    press(keys[pick.bounded(int(std::size(keys)))],
+                          pick.bounded(2) ? Qt::AltModifier : Qt::NoModifier);
+                } else if (what == 1) {
+                    const QPoint at(pick.bounded(window->width()), pick.bounded(window->height()));
+                    const QPoint end = centreOf(button("cmdEnd"));
+                    if ((at - end).manhattanLength() > 60)
+                        QTest::mouseClick(handle(), pick.bounded(2) ? Qt::LeftButton : Qt::RightButton, {}, at);
+                } else if (what == 2) {
+                    QWheelEvent wheel(QPointF(30, 30), window->mapToGlobal(QPointF(30, 30)), QPoint(), QPoint(0, 120),
+                                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                    QApplication::sendEvent(handle(), &wheel);
+                } else {
+                    clickCanvas();
+                }
+            }
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(idle() && window->findChildren<QDialog *>().isEmpty(), 120000);
+        QVERIFY(!window.isNull());
+        QVERIFY(window->isVisible());
+        QVERIFY(completes() >= 1);
+    }
+};
+
+QTEST_MAIN(HeldInputTest)
+#include "tst_heldinput.moc"
