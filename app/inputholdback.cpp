@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -58,16 +59,28 @@ void InputHoldBack::runInTurn(std::function<void()> action)
     scheduleReplay();
 }
 
+QWidget *InputHoldBack::modeBox() const
+{
+    return m_modeRunning && m_box && m_box->isVisible() ? m_box.data() : nullptr;
+}
+
 bool InputHoldBack::computing() const
 {
-    // A mode that waits in a dialog of its own (the fraction's input box)
-    // takes input through that dialog.
-    return m_modeRunning && !QApplication::activeModalWidget();
+    // A mode that waits in a box of its own (the fraction's input box) takes
+    // input through that box.
+    return m_modeRunning && !modeBox();
 }
 
 bool InputHoldBack::holding() const
 {
     return !m_closed && !m_replaying && (computing() || !m_queue.empty());
+}
+
+bool InputHoldBack::outsideTheBox(QObject *window) const
+{
+    const QWidget *box = modeBox();
+    return box && !m_replaying && !m_closed && window != box->windowHandle()
+        && static_cast<QWindow *>(window)->type() != Qt::Popup;
 }
 
 bool InputHoldBack::closeMustWait() const
@@ -127,7 +140,10 @@ bool InputHoldBack::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         // Input reaches a window before any widget, so it is taken there.
-        if (watched->isWindowType() && holding()) {
+        // Keys for another window while a mode's box is open were typed
+        // before the window manager moved the keyboard to the box: they
+        // are the box's.
+        if (watched->isWindowType() && (holding() || outsideTheBox(watched))) {
             const auto *key = static_cast<QKeyEvent *>(event);
             hold(HeldKey{static_cast<QWindow *>(watched), key->type(), key->key(), key->modifiers(), key->text(),
                          key->isAutoRepeat(), static_cast<ushort>(key->count())});
@@ -136,6 +152,9 @@ bool InputHoldBack::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
+        // While a mode's box is open, a click outside it does nothing.
+        if (watched->isWindowType() && outsideTheBox(watched))
+            return true;
         if (watched->isWindowType() && holding()) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
             hold(HeldMouse{static_cast<QWindow *>(watched), mouse->type(), mouse->globalPosition(), mouse->button(),
@@ -147,14 +166,16 @@ bool InputHoldBack::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel:
         // A replayed press makes its own double click; the wheel does
         // nothing in this program, so a turn made during a run is dropped.
-        if (watched->isWindowType() && holding())
+        if (watched->isWindowType() && (holding() || outsideTheBox(watched)))
             return true;
         break;
     case QEvent::Show:
-        // A dialog that the running mode opens (the fraction's input box)
-        // takes the input held for it: the replay goes on into the dialog.
-        if (m_modeRunning && watched->isWidgetType() && static_cast<QWidget *>(watched)->isModal())
+        // A box that the running mode opens (the fraction's input box) takes
+        // the keys held for it: the replay goes on into the box.
+        if (m_modeRunning && qobject_cast<QDialog *>(watched) && static_cast<QWidget *>(watched)->isWindow()) {
+            m_box = static_cast<QWidget *>(watched);
             scheduleReplay();
+        }
         break;
     default:
         break;
@@ -195,7 +216,9 @@ void InputHoldBack::replayNext()
     m_queue.pop_front();
     scheduleReplay();
     if (const auto *mouse = std::get_if<HeldMouse>(&held)) {
-        replay(*mouse);
+        // A click given before the box opened lands outside it: it does nothing.
+        if (!modeBox() || (mouse->window && mouse->window == modeBox()->windowHandle()))
+            replay(*mouse);
     } else if (std::holds_alternative<HeldClose>(held)) {
         const QScopedValueRollback<bool> replaying(m_replaying, true);
         m_window.close();
@@ -206,7 +229,10 @@ void InputHoldBack::replayNext()
 
 QWindow *InputHoldBack::keyTarget(const HeldKey &key) const
 {
-    // A modal dialog takes every key; otherwise the key goes where it was typed.
+    // A box of the running mode, or a modal dialog, takes every key;
+    // otherwise the key goes where it was typed.
+    if (QWidget *box = modeBox())
+        return box->windowHandle();
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal->windowHandle();
     if (key.window && key.window->isVisible())

@@ -35,6 +35,11 @@ class QWindow;
 // turn like the rest; when it is carried out, everything behind it is
 // dropped. Nothing runs on the window once it has accepted its close.
 //
+// A mode may wait in a box of its own (a dialog it shows without making it
+// modal): keys given while it is open go to the box, even those that reached
+// the window below before the window manager gave the box the keyboard,
+// which a modal box would lose; clicks outside the box do nothing.
+//
 // Button accelerators click at once, on the key press, instead of after the
 // toolkit's animated click, so input given right after one cannot overtake it.
 class InputHoldBack : public QObject
@@ -93,7 +98,10 @@ private:
     using HeldAction = std::function<void()>;
     using Held = std::variant<HeldKey, HeldMouse, HeldClose, HeldAction>;
 
+    // The box the running mode waits in, if it waits in one.
+    QWidget *modeBox() const;
     bool computing() const;
+    bool outsideTheBox(QObject *window) const;
     bool holding() const;
     void hold(Held held);
     void scheduleReplay(int delayMs = 0);
@@ -104,6 +112,7 @@ private:
     void replay(const HeldMouse &mouse);
 
     QWidget &m_window;
+    QPointer<QWidget> m_box;
     std::function<void()> m_afterMode;
     std::deque<Held> m_queue;
     QElapsedTimer m_waitingForActivation;

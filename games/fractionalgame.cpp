@@ -6,9 +6,26 @@
 #include "games/leadingnumber.h"
 #include "games/randomsource.h"
 
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace {
+
+// Shows one of the game's boxes over the window and waits for its answer.
+// The box is not made modal: the window holds the user's input while a mode
+// runs and hands it the keys typed for it, even those typed before the window
+// manager has given it the keyboard, which a modal box would lose.
+int answerOf(QDialog &box)
+{
+    QEventLoop waiting;
+    QObject::connect(&box, &QDialog::finished, &waiting, &QEventLoop::exit);
+    box.show();
+    return waiting.exec();
+}
+
+} // namespace
 
 void playFractionSteps(Canvas &canvas, RandomSource &random, float fraction, long steps, float &x, float &y)
 {
@@ -48,12 +65,12 @@ void playFractionalGame(ModeContext &mode)
     ask.setLabelText(QObject::tr("Enter fraction amount [.1 to .9]"));
     ask.setTextValue(QString());
     ask.setMinimumWidth(320); // wide enough for the title to show whole
-    const QString answer = ask.exec() == QDialog::Accepted ? ask.textValue() : QString();
+    const QString answer = answerOf(ask) == QDialog::Accepted ? ask.textValue() : QString();
     float fraction = leadingNumberAsSingle(answer.toStdString());
     if (!(fraction >= 0.000000001f && fraction <= 0.9999f)) {
         QMessageBox refusal(QMessageBox::NoIcon, QObject::tr("Error"), QObject::tr("Invalid entry - using 0.5"),
                             QMessageBox::Ok, window);
-        refusal.exec();
+        answerOf(refusal);
         fraction = 0.5f;
     }
 

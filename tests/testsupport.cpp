@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -109,13 +110,24 @@ QImage ReferenceCanvas::region(double x1, double y1, double x2, double y2) const
     return picture().copy(area);
 }
 
+QWidget *openDialog()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows)
+        if (qobject_cast<QDialog *>(window) && window->isVisible())
+            return window;
+    return nullptr;
+}
+
 QTimer *whenModalOpens(std::function<void(QWidget *)> handle)
 {
     auto *timer = new QTimer(qApp);
     auto triesLeft = std::make_shared<int>(300);
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, triesLeft] {
-        QWidget *dialog = QApplication::activeModalWidget();
+        QWidget *dialog = openDialog();
         if (!dialog && --*triesLeft > 0)
             return;
         timer->stop();

@@ -88,7 +88,10 @@ public:
     QImage region(double x1, double y1, double x2, double y2) const;
 };
 
-// Calls `handle` with the next modal dialog once it is open. Arm it before
+// The dialog that is open now: a modal one, or a box a mode waits in.
+QWidget *openDialog();
+
+// Calls `handle` with the next dialog once it is open. Arm it before
 // the click that opens the dialog. Deleting the returned timer disarms it.
 QTimer *whenModalOpens(std::function<void(QWidget *dialog)> handle);
 

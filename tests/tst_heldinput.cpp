@@ -94,7 +94,7 @@ private:
     bool idle() const
     {
         return !window.isNull() && window->findChild<InputHoldBack *>()->waiting() == 0
-            && !QApplication::activeModalWidget();
+            && !openDialog();
     }
 
 private slots:
@@ -115,7 +115,7 @@ private slots:
         dialogWatch = new QTimer(this);
         dialogWatch->setInterval(50);
         connect(dialogWatch, &QTimer::timeout, this, [this] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            if (auto *dialog = qobject_cast<QDialog *>(openDialog())) {
                 ++dialogsOpened;
                 dialog->reject();
             }
@@ -256,7 +256,7 @@ private slots:
             press(Qt::Key_F, Qt::AltModifier);
         }
         QTRY_COMPARE(completes(), duringARun ? 2 : 1);
-        QVERIFY(!QApplication::activeModalWidget()); // no "Error" box
+        QVERIFY(!openDialog()); // no "Error" box
 
         ScriptedRandom again({0.1, 0.7});
         ReferenceCanvas reference;

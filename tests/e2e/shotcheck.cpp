@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -73,6 +74,53 @@ bool fractional(const Shot &shot)
         && check(shot.drawnBetween(650, 30, 720, 18) > 20, "no \"Complete\" at (650, 30)");
 }
 
+// The fractional game at a fraction well below one half (0.3): the three
+// shrunken copies overlap, so the figure is a filled triangle, its middle dotted too.
+bool filled(const Shot &shot)
+{
+    return check(shot.drawnBetween(480, 340, 540, 200) > 500, "the triangle's middle is not filled")
+        && check(shot.drawnBetween(650, 30, 720, 18) > 20, "no \"Complete\" at (650, 30)");
+}
+
+// The tracked game's board after three steps: three black step dots, told
+// from the corner labels' glyphs by their size, outside the instruction area.
+bool threeSteps(const Shot &shot)
+{
+    const QRect canvas(shot.interior, QSize(957, 653));
+    const QRect instructions = QRect(shot.pixelOf(690, 710), shot.pixelOf(910, 490)).normalized();
+    QImage seen(canvas.size(), QImage::Format_Mono);
+    seen.fill(0);
+    int dots = 0;
+    for (int y = canvas.top(); y <= canvas.bottom(); ++y) {
+        for (int x = canvas.left(); x <= canvas.right(); ++x) {
+            const QPoint start(x, y);
+            if (seen.pixelIndex(start - canvas.topLeft()) || qGray(shot.image.pixel(start)) > 40
+                || instructions.contains(start))
+                continue;
+            // The size of this dark patch, by a flood fill.
+            int size = 0;
+            std::vector<QPoint> todo{start};
+            seen.setPixel(start - canvas.topLeft(), 1);
+            while (!todo.empty()) {
+                const QPoint p = todo.back();
+                todo.pop_back();
+                ++size;
+                for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint next = p + step;
+                    if (canvas.contains(next) && !seen.pixelIndex(next - canvas.topLeft())
+                        && qGray(shot.image.pixel(next)) <= 40) {
+                        seen.setPixel(next - canvas.topLeft(), 1);
+                        todo.push_back(next);
+                    }
+                }
+            }
+            dots += size >= 30;
+        }
+    }
+    std::fprintf(stderr, "shotcheck: %d step dots\n", dots);
+    return check(dots == 3, "not three step dots on the board");
+}
+
 // Explanation page one: the title row, and "Screen 2" on the canvas.
 bool pageOne(const Shot &shot)
 {
@@ -122,7 +170,7 @@ bool complete(const Shot &shot)
 int main(int argc, char *argv[])
 {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional|pageone|pagetwo|splash SHOT.png LEFT TOP\n");
+        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional|filled|threesteps|pageone|pagetwo|splash SHOT.png LEFT TOP\n");
         return 2;
     }
     Shot shot;
@@ -135,9 +183,11 @@ int main(int argc, char *argv[])
     shot.background = shot.image.pixel(shot.interior + QPoint(1, 1));
 
     const QString which = QString::fromLatin1(argv[1]);
-    const std::function<bool(const Shot &)> checks[] = {empty, triangle, complete, fractional, pageOne, pageTwo, splash};
-    const char *names[] = {"empty", "triangle", "complete", "fractional", "pageone", "pagetwo", "splash"};
-    for (int i = 0; i < 7; ++i)
+    const std::function<bool(const Shot &)> checks[] = {empty,   triangle, complete, fractional, filled,
+                                                        threeSteps, pageOne, pageTwo,  splash};
+    const char *names[] = {"empty",      "triangle", "complete", "fractional", "filled",
+                           "threesteps", "pageone",  "pagetwo",  "splash"};
+    for (int i = 0; i < 9; ++i)
         if (which == QLatin1String(names[i]))
             return checks[i](shot) ? 0 : 1;
     std::fprintf(stderr, "shotcheck: unknown check %s\n", argv[1]);
