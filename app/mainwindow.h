@@ -16,6 +16,10 @@ class RandomSource;
 // frmCG, the program's working window: the canvas above a row of command
 // buttons, one per mode, and the form-level values the modes share.
 //
+// The layout is made for a 1024 x 749 client area and scales uniformly,
+// fonts included, to fill the window's client area as far as its
+// proportions allow, centred in the spare space.
+//
 // A mode runs to its end inside the click that started it. Clicks that reach
 // a button while a mode runs, "Quit" included, are held back and run
 // afterwards, in order.
@@ -29,10 +33,15 @@ public:
     FormState &formState() { return m_form; }
     Canvas &canvas() { return *m_canvas; }
 
+protected:
+    void childEvent(QChildEvent *event) override;
+
 private:
     using Mode = void (*)(ModeContext &);
 
     void load();
+    void layOutToScale();
+    void applyLayoutScale(double factor);
     QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
                            const QString &description);
     void connectMode(QPushButton *button, Mode mode);
