@@ -385,8 +385,15 @@ void Canvas::paintEvent(QPaintEvent *event)
     frame.midLineWidth = 0;
     style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
     if (hasFocus()) {
-        painter.setPen(palette().color(QPalette::Highlight));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // The frame's outermost pixel, filled rather than stroked: a stroked
+        // line straddles its pixel and, at a fractional device pixel ratio,
+        // spills onto the picture.
+        const QColor highlight = palette().color(QPalette::Highlight);
+        const QRect r = rect();
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), highlight);
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), highlight);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), highlight);
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), highlight);
     }
 }
 
