@@ -105,6 +105,9 @@ void MainWindow::layOutToScale()
     for (QWidget *control : controls)
         layout->addWidget(control, control->geometry());
     connect(layout, &ScaledLayout::factorChanged, this, &MainWindow::applyLayoutScale);
+    // The window keeps to the layout's minimum size; set before the window
+    // is created, so that the layout finds it in place.
+    setMinimumSize(layout->minimumSize());
 
     // "Screen 2" is placed from the canvas's interior, and scales with it.
     const QRect interior = m_canvas->contentsRect();
