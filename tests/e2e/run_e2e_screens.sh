@@ -5,7 +5,8 @@
 # an 800 x 600 screen. On each, under Xvfb with openbox: the start-up window
 # centred, whole and scaled like the main window; the main window maximised,
 # its layout filling the screen with every button caption whole; a triangle
-# game's figure where the corner table puts it, and "Complete".
+# game's figure where the corner table puts it, and "Complete"; and on the
+# projector, the window restored to 605 x 446 with all of that still whole.
 #
 #   run_e2e_screens.sh PROGRAM SHOTCHECK SHOT_DIR
 set -euo pipefail
@@ -106,10 +107,10 @@ run_on_screen() {
     xdotool key --clearmodifiers alt+p
     for _ in $(seq 300); do
         sleep 0.25
-        shot polling
-        "$shotcheck" complete "$shots/polling.png" "$canvas_x" "$canvas_y" "$iw" "$ih" 2>/dev/null && break
+        shot "$name-polling"
+        "$shotcheck" complete "$shots/$name-polling.png" "$canvas_x" "$canvas_y" "$iw" "$ih" 2>/dev/null && break
     done
-    rm -f "$shots/polling.png"
+    rm -f "$shots/$name-polling.png"
     shot "$name-2-triangle"
     "$shotcheck" complete "$shots/$name-2-triangle.png" "$canvas_x" "$canvas_y" "$iw" "$ih" \
         || fail "$name: the run did not finish"
@@ -117,6 +118,27 @@ run_on_screen() {
         || fail "$name: the figure is wrong"
     "$shotcheck" buttons "$shots/$name-2-triangle.png" "$cx" "$cy" "$cw" "$ch" "$ratio" \
         || fail "$name: the buttons look wrong after the run"
+
+    if [ "$name" = 1920x1080 ]; then
+        # Restored, the window shrinks to 605 x 446: the whole layout still
+        # shows, every caption whole if small, and the figure made smaller.
+        wmctrl -r "The Chaos Game" -b remove,maximized_vert,maximized_horz
+        for _ in $(seq 100); do
+            read -r cx cy cw ch < <(client_geometry "$main")
+            [ "$cw" -eq 605 ] && break
+            sleep 0.1
+        done
+        [ "${cw}x$ch" = 605x446 ] || fail "$name: the restored window is ${cw}x$ch"
+        sleep 0.5
+        read -r il it iw ih scale < <("$shotcheck" layout "$cw" "$ch" "$ratio")
+        shot "$name-3-restored"
+        "$shotcheck" buttons "$shots/$name-3-restored.png" "$cx" "$cy" "$cw" "$ch" "$ratio" 5 \
+            || fail "$name: the buttons look wrong in the restored window"
+        "$shotcheck" triangle "$shots/$name-3-restored.png" $((cx + il)) $((cy + it)) "$iw" "$ih" \
+            || fail "$name: the figure did not survive restoring the window"
+        "$shotcheck" complete "$shots/$name-3-restored.png" $((cx + il)) $((cy + it)) "$iw" "$ih" \
+            || fail "$name: \"Complete\" did not survive restoring the window"
+    fi
 
     xdotool key --clearmodifiers alt+q
     wait_for_exit "$app" 30 || fail "$name: the program did not end on Alt+Q"

@@ -14,10 +14,11 @@
 // client area of that size in screen pixels, "LEFT TOP WIDTH HEIGHT" from
 // the client area's corner, and the layout's scale.
 //
-//   shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO
+//   shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO [MIN_HEIGHT]
 //
 // checks that the seven buttons stand where the layout puts them, each
-// with its caption whole and tall enough to read.
+// with its caption whole and at least MIN_HEIGHT screen pixels tall (7,
+// enough to read, unless given).
 
 #include <QImage>
 #include <QRectF>
@@ -177,7 +178,7 @@ struct Layout
 // The seven buttons where the layout puts them, each showing its face and
 // a caption that stays clear of the button's edges (a caption cut off by
 // its button runs up to them) and is tall enough to read.
-bool buttons(const QImage &image, const Layout &layout)
+bool buttons(const QImage &image, const Layout &layout, int minimumHeight)
 {
     const struct { const char *name; QRectF atOne; } places[] = {
         {"Track the Chaos Game", {32, 696, 129, 25}},     {"Play Chaos Game", {184, 696, 113, 25}},
@@ -185,7 +186,7 @@ bool buttons(const QImage &image, const Layout &layout)
         {"Fractional Chaos Game", {624, 696, 129, 25}},   {"Explain Chaos Theory", {776, 696, 121, 25}},
         {"Quit", {920, 696, 73, 25}},
     };
-    auto dark = [](QRgb p) { return std::max({qRed(p), qGreen(p), qBlue(p)}) < 110; };
+    auto dark = [](QRgb p) { return std::max({qRed(p), qGreen(p), qBlue(p)}) < 140; };
     auto grey = [](QRgb p) { return qGray(p); };
     const QRgb form = image.pixel(layout.place(QRectF(8, 8, 1, 1)).topLeft().toPoint());
     bool ok = check(qAbs(grey(form) - 192) <= 2, "the form around the layout is not light grey");
@@ -211,7 +212,7 @@ bool buttons(const QImage &image, const Layout &layout)
         ok = check(lighter > face.width() * face.height() / 2, qPrintable(name + ": no button face where the layout puts it"))
           && check(right >= left, qPrintable(name + ": no caption"))
           && check(left >= face.left() + margin && right <= face.right() - margin, qPrintable(name + ": caption cut off"))
-          && check(bottom - top + 1 >= 7, qPrintable(name + ": caption too small to read"))
+          && check(bottom - top + 1 >= minimumHeight, qPrintable(name + ": caption too small to read"))
           && ok;
     }
     return ok;
@@ -230,7 +231,7 @@ int layoutCommand(int argc, char *argv[])
 
 int buttonsCommand(int argc, char *argv[])
 {
-    if (argc != 8)
+    if (argc != 8 && argc != 9)
         return 2;
     QImage image;
     if (!image.load(QString::fromLocal8Bit(argv[2]))) {
@@ -239,7 +240,7 @@ int buttonsCommand(int argc, char *argv[])
     }
     auto number = [argv](int i) { return QString::fromLatin1(argv[i]).toInt(); };
     const Layout layout(QRect(number(3), number(4), number(5), number(6)), QString::fromLatin1(argv[7]).toDouble());
-    return buttons(image, layout) ? 0 : 1;
+    return buttons(image, layout, argc == 9 ? number(8) : 7) ? 0 : 1;
 }
 
 } // namespace
@@ -254,7 +255,7 @@ int main(int argc, char *argv[])
     if (argc != 5 && argc != 7) {
         std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional|pageone|pagetwo|splash SHOT.png LEFT TOP [WIDTH HEIGHT]\n"
                              "       shotcheck layout CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO\n"
-                             "       shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO\n");
+                             "       shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO [MIN_HEIGHT]\n");
         return 2;
     }
     Shot shot;
