@@ -327,6 +327,37 @@ private slots:
         QVERIFY(game->drawnBetween(468, 725, 482, 715) > 3);
     }
 
+    void aResizeDuringARunKeepsWhatWasDrawnAndWhatFollows()
+    {
+        // Half-way through a triangle game the window is maximised on a
+        // larger screen; the window system's resize reaches the window
+        // while the run presents its picture.
+        std::mt19937 generator(4);
+        std::vector<double> values(5000);
+        for (double &value : values)
+            value = std::uniform_real_distribution<double>(0, 1)(generator);
+        game->random.setValues(values);
+        int pauses = 0;
+        game->clock.onPause = [&] {
+            if (++pauses == 250)
+                game->window().resize(1920, 1050);
+        };
+        game->click("cmdPlay");
+        game->clock.onPause = nullptr;
+        QCOMPARE(pauses, 500);
+        QCOMPARE(game->window().size(), QSize(1920, 1050));
+        QCOMPARE(game->canvas().layoutScale(), 1050.0 / 749);
+
+        // The figure, the whole countdown and "Complete", on the larger image.
+        QVERIFY(game->canvas().picture().width() > 1300);
+        QVERIFY(game->drawnBetween(468, 725, 482, 715) > 3);
+        QVERIFY(game->drawnBetween(938, 60, 950, 50) > 3);
+        QCOMPARE(game->drawnBetween(450, 340, 530, 200), 0);
+        QVERIFY(game->drawnBetween(950, 300, 980, 290) > 5); // "9", drawn before the resize
+        QVERIFY(game->drawnBetween(950, 165, 980, 155) > 5); // "0", drawn after it
+        QVERIFY(game->drawnBetween(935, 145, 999, 130) > 20); // "Complete"
+    }
+
     void theRestoredWindowShowsTheWholeLayout()
     {
         QPointer<MainWindow> window = showMainWindow(game->random, game->clock);
