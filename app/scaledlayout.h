@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLayout>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
