@@ -2,7 +2,9 @@
 
 #include "app/dialogfont.h"
 #include "app/inputholdback.h"
+#include "app/layoutscale.h"
 #include "app/programicon.h"
+#include "app/scaledlayout.h"
 #include "canvas/canvas.h"
 #include "explain/explanationpages.h"
 #include "games/clock.h"
@@ -13,13 +15,13 @@
 #include "games/trackedgame.h"
 #include "games/trianglegame.h"
 
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QPushButton>
 
 namespace {
 
-// The layout is made for a maximised window on a 1024 x 768 screen; the
-// restored window shows only the upper left part of it.
+// The restored window's client area; the layout scales down to fit it.
 constexpr QSize kRestoredClientSize(605, 446);
 const QColor kBackground(0xC0, 0xC0, 0xC0);
 
@@ -60,7 +62,8 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     background.setColor(QPalette::Window, kBackground);
     setPalette(background);
     setAutoFillBackground(true);
-    resize(kRestoredClientSize);
+    // Until it is shown maximised, the window has its layout's own size.
+    resize(kLayoutClientSize);
 
     setAccessibleName(tr("The Chaos Game"));
     setAccessibleDescription(tr("The canvas the chaos games draw on, above a row of buttons, one per mode"));
@@ -92,8 +95,46 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     // What a mode drew shows at once, not only at its next presentation.
     m_input->setAfterMode([this] { m_canvas->showDrawing(); });
 
+    layOutToScale();
     load();
     m_canvas->setFocus();
+}
+
+void MainWindow::layOutToScale()
+{
+    // Every control keeps the place it was given above, at scale 1; the
+    // layouts scale the places with the window.
+    auto *layout = new ScaledLayout(kLayoutClientSize, this);
+    const QList<QWidget *> controls{m_canvas, m_track, m_play, m_square, m_hexagon, m_fractional, m_explain, m_end};
+    for (QWidget *control : controls)
+        layout->addWidget(control, control->geometry());
+    connect(layout, &ScaledLayout::factorChanged, this, &MainWindow::applyLayoutScale);
+    // The window keeps to the layout's minimum size; set before the window
+    // is created, so that the layout finds it in place.
+    setMinimumSize(layout->minimumSize());
+
+    // "Screen 2" is placed from the canvas's interior, and scales with it.
+    const QRect interior = m_canvas->contentsRect();
+    auto *onCanvas = new ScaledLayout(interior.size(), m_canvas);
+    onCanvas->addWidget(m_screen2, m_screen2->geometry().translated(-interior.topLeft()));
+}
+
+void MainWindow::applyLayoutScale(double factor)
+{
+    setFont(scaledFont(dialogFont(8.25), factor, *this));
+    m_canvas->setLayoutScale(factor);
+}
+
+void MainWindow::childEvent(QChildEvent *event)
+{
+    // Dialogs opened on the window (the fraction's input box, its error
+    // message) take the window's font, and with it the layout's scale.
+    if (event->polished()) {
+        auto *widget = qobject_cast<QWidget *>(event->child());
+        if (widget && widget->isWindow())
+            widget->setFont(font());
+    }
+    QWidget::childEvent(event);
 }
 
 QPushButton *MainWindow::addButton(QWidget *parent, const char *name, const QString &caption,
@@ -143,6 +184,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 MainWindow *showMainWindow(RandomSource &random, Clock &clock)
 {
     auto *window = new MainWindow(random, clock);
+    window->resize(kRestoredClientSize);
     window->showMaximized();
     return window;
 }

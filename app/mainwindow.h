@@ -14,6 +14,10 @@ class RandomSource;
 // frmCG, the program's working window: the canvas above a row of command
 // buttons, one per mode, and the form-level values the modes share.
 //
+// The layout is made for a 1024 x 749 client area and scales uniformly,
+// fonts included, to fill the window's client area as far as its
+// proportions allow, centred in the spare space.
+//
 // A mode runs to its end inside the click that started it. Keys, clicks and
 // close requests given while a mode runs are held back and handled
 // afterwards, in the order given (see InputHoldBack).
@@ -28,12 +32,15 @@ public:
     Canvas &canvas() { return *m_canvas; }
 
 protected:
+    void childEvent(QChildEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     using Mode = void (*)(ModeContext &);
 
     void load();
+    void layOutToScale();
+    void applyLayoutScale(double factor);
     QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
                            const QString &description);
     void connectMode(QPushButton *button, Mode mode);

@@ -1,8 +1,10 @@
 #include "app/splashwindow.h"
 
 #include "app/dialogfont.h"
+#include "app/layoutscale.h"
 #include "app/mainwindow.h"
 #include "app/programicon.h"
+#include "app/scaledlayout.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -11,17 +13,36 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
+namespace {
+
+constexpr QSize kSplashSize(535, 338);
+
+// The start-up window takes the scale that the main window's layout will
+// take on the same screen, but never grows larger than the screen.
+double splashScale(const QScreen *screen)
+{
+    if (!screen)
+        return 1;
+    return std::min(maximisedLayoutScale(*screen),
+                    ScaledLayout::fittingFactor(kSplashSize, screen->availableGeometry().size()));
+}
+
+} // namespace
+
 SplashWindow::SplashWindow(RandomSource &random, Clock &clock, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_random(random)
     , m_clock(clock)
     , m_box(new QFrame(this))
+    , m_scale(splashScale(screen()))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(programIcon());
-    setFont(dialogFont(8.25));
-    setFixedSize(535, 338);
+    setFont(scaledFont(dialogFont(8.25), m_scale, *this));
+    setFixedSize(scaled(QRect(QPoint(0, 0), kSplashSize)).size());
     setFocusPolicy(Qt::StrongFocus);
 
     setAccessibleName(tr("The Chaos Game"));
@@ -32,7 +53,7 @@ SplashWindow::SplashWindow(RandomSource &random, Clock &clock, QWidget *parent)
     m_box->setAccessibleDescription(tr("Click to begin"));
     m_box->setFrameShape(QFrame::Box);
     m_box->setFrameShadow(QFrame::Sunken);
-    m_box->setGeometry(10, 4, 503, 325);
+    m_box->setGeometry(scaled(QRect(10, 4, 503, 325)));
     m_box->installEventFilter(this);
 
     QFont title(QStringLiteral("Arial"));
@@ -52,12 +73,17 @@ SplashWindow::SplashWindow(RandomSource &random, Clock &clock, QWidget *parent)
         move(screen->geometry().center() - rect().center());
 }
 
-void SplashWindow::addLabel(const char *name, const QString &text, const QRect &geometry, const QFont &font)
+QRect SplashWindow::scaled(const QRect &place) const
+{
+    return ScaledLayout::scaled(place, m_scale);
+}
+
+void SplashWindow::addLabel(const char *name, const QString &text, const QRect &place, const QFont &font)
 {
     auto *label = new QLabel(text, m_box);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(font);
+    label->setGeometry(scaled(place));
+    label->setFont(scaledFont(font, m_scale, *this));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAutoFillBackground(true); // opaque, in the button face
     label->setAccessibleName(text);

@@ -10,6 +10,9 @@ class RandomSource;
 // centred on the screen without a title bar. A click in the box or on any
 // of its labels, or a key that types a character, opens the main window
 // and closes this window for good.
+//
+// It is laid out for a 1024 x 768 screen and scales with the main window's
+// layout on the screen it opens on.
 class SplashWindow : public QWidget
 {
     Q_OBJECT
@@ -27,12 +30,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void addLabel(const char *name, const QString &text, const QRect &geometry, const QFont &font);
+    // Places are given, and fonts sized, as at scale 1.
+    QRect scaled(const QRect &place) const;
+    void addLabel(const char *name, const QString &text, const QRect &place, const QFont &font);
     void begin();
 
     RandomSource &m_random;
     Clock &m_clock;
     QFrame *m_box = nullptr;
+    double m_scale = 1;
     QObject *m_pressedOn = nullptr;
     bool m_begun = false;
 };

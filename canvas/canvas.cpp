@@ -14,17 +14,20 @@
 
 Canvas::Canvas(const QSize &size, QWidget *parent) : QWidget(parent)
 {
-    setFixedSize(size);
+    // The frame lies outside the contents: a layout on the canvas places its
+    // widgets on the interior.
+    setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    resize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     refreshColours();
-    buildImage();
+    fitImage();
     m_sincePresent.start();
 }
 
 QRect Canvas::interior() const
 {
-    return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+    return contentsRect();
 }
 
 void Canvas::setScale(double left, double top, double right, double bottom)
@@ -40,22 +43,67 @@ void Canvas::setScale(double left, double top, double right, double bottom)
 // ---------------------------------------------------------------------------
 // The picture
 
-void Canvas::buildImage()
+void Canvas::fitImage()
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize logical = interior().size().expandedTo(QSize(1, 1));
-    QImage image(logical * ratio, QImage::Format_RGB32);
+    const QSize device = interior().size().expandedTo(QSize(1, 1)) * ratio;
+    if (m_image.size() == device && m_image.devicePixelRatio() == ratio) {
+        applyResolution(); // the screen's resolution may have changed all the same
+        return;
+    }
+
+    // What was drawn at the current size is the picture to fit from; if
+    // nothing was, the one it was fitted from still is, so that a canvas
+    // returning to that size shows the very pixels drawn there.
+    if (m_drawn.isNull() || drawnSinceFitted())
+        m_drawn = m_image;
+    QImage image;
+    if (m_drawn.isNull()) {
+        image = QImage(device, QImage::Format_RGB32);
+        image.fill(colourFromPacked(m_backColour, palette()));
+    } else if (m_drawn.size() == device) {
+        image = m_drawn;
+    } else {
+        // Smoothly, so that single dots survive being made smaller as grey.
+        image = m_drawn.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_RGB32);
+    }
     image.setDevicePixelRatio(ratio);
-    // Text sizes follow the screen's logical resolution, as they would on a widget.
-    image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-    image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-    image.fill(colourFromPacked(m_backColour, palette()));
     m_image = image;
-    m_pixels = m_image.bits();
-    m_bytesPerLine = m_image.bytesPerLine();
+    applyResolution();
     m_columns = m_image.width();
     m_rows = m_image.height();
     setScale(m_scaleLeft, m_scaleTop, m_scaleRight, m_scaleBottom);
+
+    markDirty(QRectF(QPointF(0, 0), m_image.deviceIndependentSize()));
+    m_pointsWhenFitted = m_pointsSet;
+    m_paintedSinceFitted = false;
+    update();
+}
+
+bool Canvas::drawnSinceFitted() const
+{
+    return m_pointsSet != m_pointsWhenFitted || m_paintedSinceFitted;
+}
+
+void Canvas::applyResolution()
+{
+    // Text sizes follow the screen's logical resolution, as they would on a
+    // widget, scaled with the layout.
+    m_image.setDotsPerMeterX(qRound(logicalDpiX() * m_layoutScale / 0.0254));
+    m_image.setDotsPerMeterY(qRound(logicalDpiY() * m_layoutScale / 0.0254));
+    // Also makes the pixels the image's own, should they still be shared
+    // with the picture it was fitted from.
+    m_pixels = m_image.bits();
+    m_bytesPerLine = m_image.bytesPerLine();
+}
+
+void Canvas::setLayoutScale(double factor)
+{
+    if (factor == m_layoutScale || !(factor > 0))
+        return;
+    m_layoutScale = factor;
+    applyResolution();
 }
 
 void Canvas::refreshColours()
@@ -96,6 +144,7 @@ void Canvas::markDirty(const QRectF &logicalRect)
                              .intersected(m_image.rect());
     if (device.isEmpty())
         return;
+    m_paintedSinceFitted = true;
     m_dirtyLeft = std::min(m_dirtyLeft, device.left());
     m_dirtyTop = std::min(m_dirtyTop, device.top());
     m_dirtyRight = std::max(m_dirtyRight, device.right());
@@ -119,7 +168,7 @@ void Canvas::setWidePoint(double x, double y)
     // pixel that a narrow dot would set.
     const QPointF at = logicalOf(x, y);
     const QPointF centre(std::floor(at.x()) + 0.5, std::floor(at.y()) + 0.5);
-    const double radius = m_drawWidth / 2.0;
+    const double radius = m_drawWidth * m_layoutScale / 2.0;
     {
         QPainter painter(&m_image);
         painter.setPen(Qt::NoPen);
@@ -138,14 +187,14 @@ void Canvas::circle(double x, double y, double radius, quint32 outlineColour)
     {
         QPainter painter(&m_image);
         QPen pen(colourFromPacked(outlineColour, palette()));
-        pen.setWidth(m_drawWidth);
+        pen.setWidthF(m_drawWidth * m_layoutScale);
         painter.setPen(pen);
         if (m_fillStyle == FillStyle::Solid)
             painter.setBrush(colourFromPacked(m_fillColour, palette()));
         painter.drawEllipse(centre, r, r);
     }
     m_pixels = m_image.bits();
-    const double reach = r + m_drawWidth;
+    const double reach = r + m_drawWidth * m_layoutScale;
     markDirty(QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach));
 }
 
@@ -199,8 +248,11 @@ void Canvas::print(const QString &text, bool endLine)
     const double unitsPerPixelX = (m_scaleRight - m_scaleLeft) / size.width();
     const double unitsPerPixelY = (m_scaleBottom - m_scaleTop) / size.height();
     if (endLine) {
+        // A line is as high as at layout scale 1, scaled: the lines of a page
+        // keep their places at every scale, whatever the font's hinting
+        // rounds its line spacing to at the scaled size.
         m_currentX = m_scaleLeft;
-        m_currentY += metrics.lineSpacing() * unitsPerPixelY;
+        m_currentY += QFontMetricsF(font, this).lineSpacing() * m_layoutScale * unitsPerPixelY;
     } else {
         m_currentX += advance * unitsPerPixelX;
     }
@@ -302,8 +354,26 @@ void Canvas::showDrawing()
 // ---------------------------------------------------------------------------
 // Widget events
 
+bool Canvas::event(QEvent *event)
+{
+    // On another screen the device pixel ratio may differ: the image follows.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        fitImage();
+    return QWidget::event(event);
+}
+
+void Canvas::resizeEvent(QResizeEvent *event)
+{
+    fitImage();
+    QWidget::resizeEvent(event);
+}
+
 void Canvas::paintEvent(QPaintEvent *event)
 {
+    // Should the device pixel ratio have changed unannounced, fit the image first.
+    if (m_image.devicePixelRatio() != devicePixelRatioF())
+        fitImage();
+
     QPainter painter(this);
     painter.setClipRegion(event->region());
     painter.drawImage(interior().topLeft(), m_image);
@@ -317,8 +387,15 @@ void Canvas::paintEvent(QPaintEvent *event)
     frame.midLineWidth = 0;
     style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
     if (hasFocus()) {
-        painter.setPen(palette().color(QPalette::Highlight));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // The frame's outermost pixel, filled rather than stroked: a stroked
+        // line straddles its pixel and, at a fractional device pixel ratio,
+        // spills onto the picture.
+        const QColor highlight = palette().color(QPalette::Highlight);
+        const QRect r = rect();
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), highlight);
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), highlight);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), highlight);
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), highlight);
     }
 }
 

@@ -20,6 +20,12 @@
 // coordinates the interior's corners have. A long mode keeps the window alive
 // through the canvas: while points are being set, it presents the picture
 // about 60 times a second (see present()).
+//
+// The image has one pixel per device pixel of the interior: a dot is one
+// device pixel, so a larger canvas or a high-DPI screen shows a finer figure.
+// When the canvas changes size or device pixel ratio the picture is scaled
+// to the new image; back at the size it was drawn at, with nothing drawn in
+// between, it shows its own pixels again.
 class Canvas : public QWidget
 {
     Q_OBJECT
@@ -27,12 +33,19 @@ class Canvas : public QWidget
 public:
     enum class FillStyle { Solid = 0, Transparent = 1 };
 
-    // The canvas keeps the outer size it is made with; nothing rescales it.
+    // A canvas of this outer size, the frame included.
     explicit Canvas(const QSize &size, QWidget *parent = nullptr);
 
     // Gives the interior's top-left corner the user coordinates (left, top)
     // and its bottom-right corner (right, bottom).
     void setScale(double left, double top, double right, double bottom);
+
+    // The factor by which the layout around the canvas is scaled. Printed
+    // text and the widths of wide dots and outlines follow it, so that they
+    // keep their size relative to the canvas; a dot at draw width 1 stays
+    // one device pixel.
+    double layoutScale() const { return m_layoutScale; }
+    void setLayoutScale(double factor);
 
     // Drawing.
     void clear();
@@ -89,7 +102,9 @@ signals:
     void printed(const QString &text, const QPointF &at, const QFont &font, bool lineEnded);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -104,7 +119,9 @@ private:
     QRect interior() const;
     QPointF logicalOf(double x, double y) const;
     double logicalPixelsPerUnitX() const;
-    void buildImage();
+    void fitImage();
+    bool drawnSinceFitted() const;
+    void applyResolution();
     void refreshColours();
     void markDirty(const QRectF &logicalRect);
     void setWidePoint(double x, double y);
@@ -113,14 +130,22 @@ private:
     QRect takeDirtyArea(); // in logical pixels of the interior; empty when nothing changed
 
     // The picture. Nothing else ever shares its pixels (picture() hands out a
-    // deep copy), so the raw row pointer below stays valid until the image
-    // is rebuilt or painted on, after which it is fetched again.
+    // deep copy, and fitting makes them the image's own), so the raw row
+    // pointer below stays valid until the image is rebuilt or painted on,
+    // after which it is fetched again.
     QImage m_image;
     uchar *m_pixels = nullptr;
     qsizetype m_bytesPerLine = 0;
     double m_columns = 0, m_rows = 0; // the image's size, for clipping
     double m_scaleLeft = 0, m_scaleTop = 0, m_scaleRight = 1, m_scaleBottom = 1;
     double m_devicePerUnitX = 1, m_devicePerUnitY = 1; // image pixels per user unit
+    double m_layoutScale = 1;
+
+    // The picture at the size it was last drawn at, for fitting it to another
+    // size without losing detail to repeated scaling.
+    QImage m_drawn;
+    quint64 m_pointsWhenFitted = 0;
+    bool m_paintedSinceFitted = false;
 
     double m_currentX = 0, m_currentY = 0;
     QString m_fontName = QStringLiteral("MS Sans Serif");

@@ -266,6 +266,88 @@ private slots:
         QCOMPARE(onScreen.pixelColor(pixel + QPoint(5, 5)), background());
     }
 
+    void aResizedCanvasKeepsItsPicture()
+    {
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        canvas->filledBox(700, 700, 900, 500, PackedColour::Red);
+        canvas->setPoint(100, 100);
+        const QImage drawn = canvas->picture();
+
+        // Half as large again: the same picture at the same user positions,
+        // on an image with one pixel per device pixel of the new interior.
+        canvas->resize(QSize(1441, 985));
+        QCOMPARE(QSize(width(), height()), QSize(1437, 981));
+        QCOMPARE(canvas->colourAt(800, 600), QColor(255, 0, 0));
+        QCOMPARE(canvas->colourAt(690, 600), background());
+        const QPoint dot = canvas->pixelOf(100, 100);
+        QVERIFY(drawnPixelsIn(QRect(dot - QPoint(2, 2), QSize(5, 5))) > 0);
+
+        // A dot set now is one pixel, as before.
+        const int before = drawnPixels();
+        canvas->setPoint(300, 300);
+        QCOMPARE(drawnPixels(), before + 1);
+
+        // Drawn on at this size, the picture goes back to the old size with
+        // that drawing in it.
+        canvas->resize(QSize(961, 657));
+        QCOMPARE(QSize(width(), height()), QSize(957, 653));
+        QVERIFY(canvas->picture() != drawn);
+        QCOMPARE(canvas->colourAt(800, 600), QColor(255, 0, 0));
+        QVERIFY(drawnPixelsIn(QRect(canvas->pixelOf(300, 300) - QPoint(1, 1), QSize(3, 3))) > 0);
+    }
+
+    void theOriginalPixelsComeBackWhenNothingWasDrawnElsewhere()
+    {
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        for (int i = 0; i < 1000; ++i)
+            canvas->setPoint(i, i * 0.75);
+        canvas->setFontSize(14);
+        canvas->setCurrentPosition(100, 400);
+        canvas->printLine(QStringLiteral("crisp"));
+        const QImage drawn = canvas->picture();
+        for (const QSize &size : {QSize(1921, 1313), QSize(500, 300), QSize(961, 657)})
+            canvas->resize(size);
+        QCOMPARE(canvas->picture(), drawn);
+    }
+
+    void theLayoutScaleScalesTextAndWideDotsButNotDots()
+    {
+        canvas->setFontSize(14);
+        const double lineAtOne = lineHeightInUnits();
+        canvas->setLayoutScale(2);
+        QCOMPARE(canvas->layoutScale(), 2.0);
+        QVERIFY2(qAbs(lineHeightInUnits() / lineAtOne - 2) < 0.15, qPrintable(QString::number(lineHeightInUnits())));
+
+        // A line advances exactly twice as far as at scale 1.
+        canvas->setCurrentPosition(200, 500);
+        canvas->printLine(QStringLiteral("Hello"));
+        QVERIFY(qFuzzyCompare(canvas->currentY(), 500 - 2 * lineAtOne));
+        const QPoint anchor = canvas->pixelOf(200, 500);
+        QCOMPARE(drawnPixelsIn(QRect(0, 0, width(), anchor.y())), 0);
+        QVERIFY(drawnPixelsIn(QRect(anchor + QPoint(0, 25), QSize(150, 20))) > 20); // twice as tall
+        canvas->clear();
+
+        canvas->setPoint(500, 375);
+        QCOMPARE(drawnPixels(), 1);
+        canvas->clear();
+        canvas->setDrawWidth(3);
+        canvas->setPoint(500, 375); // a disc six pixels wide
+        QVERIFY2(drawnPixels() >= 24 && drawnPixels() <= 40, qPrintable(QString::number(drawnPixels())));
+        canvas->clear();
+
+        // A circle's outline twice as wide: width 3 at scale 2 covers 6 pixels across.
+        canvas->setFillStyle(Canvas::FillStyle::Transparent);
+        canvas->circle(500, 375, 50, PackedColour::Red);
+        const QImage image = canvas->picture();
+        const QPoint centre = canvas->pixelOf(500, 375);
+        int outline = 0;
+        for (int x = centre.x(); x < image.width(); ++x)
+            outline += image.pixelColor(x, centre.y()).red() > 128 && image.pixelColor(x, centre.y()).green() < 128;
+        QVERIFY2(outline >= 5 && outline <= 7, qPrintable(QString::number(outline)));
+    }
+
     void aPrimaryClickIsAClickAndOtherButtonsAreNot()
     {
         QSignalSpy clicks(canvas, &Canvas::clicked);

@@ -1,15 +1,31 @@
 // Reads a screenshot of the running program and checks what its canvas shows.
 //
-//   shotcheck CHECK SHOT.png LEFT TOP
+//   shotcheck CHECK SHOT.png LEFT TOP [WIDTH HEIGHT]
 //
-// LEFT and TOP are the screen position of the canvas's interior (957 x 653
-// pixels, user coordinates x 0..1000 left to right, y 0..750 bottom to top),
-// or for the splash check that of the start-up window's client area.
+// LEFT and TOP are the screen position of the canvas's interior, WIDTH and
+// HEIGHT its size in screen pixels (957 x 653 unless given; user
+// coordinates x 0..1000 left to right, y 0..750 bottom to top), or for the
+// splash check those of the start-up window's client area (535 x 338).
 // Exits 0 when the check holds; otherwise prints why and exits 1.
+//
+//   shotcheck layout CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO
+//
+// prints where the main window's layout puts the canvas's interior in a
+// client area of that size in screen pixels, "LEFT TOP WIDTH HEIGHT" from
+// the client area's corner, and the layout's scale.
+//
+//   shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO [MIN_HEIGHT]
+//
+// checks that the seven buttons stand where the layout puts them, each
+// with its caption whole and at least MIN_HEIGHT screen pixels tall (7,
+// enough to read, unless given).
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -20,11 +36,12 @@ struct Shot
 {
     QImage image;
     QPoint interior;
+    QSize size{957, 653};
     QRgb background = 0;
 
     QPoint pixelOf(double x, double y) const
     {
-        return interior + QPoint(int(x * 957 / 1000), int((750 - y) * 653 / 750));
+        return interior + QPoint(int(x * size.width() / 1000), int((750 - y) * size.height() / 750));
     }
 
     // Pixels that differ from the background between two user points.
@@ -124,7 +141,8 @@ bool threeSteps(const Shot &shot)
 // Explanation page one: the title row, and "Screen 2" on the canvas.
 bool pageOne(const Shot &shot)
 {
-    const QRect screen2 = QRect(824, 600, 89, 33).translated(shot.interior);
+    const double k = shot.size.width() / 957.0;
+    const QRect screen2 = QRectF(824 * k, 600 * k, 89 * k, 33 * k).toRect().translated(shot.interior);
     int buttonPixels = 0;
     for (int y = screen2.top() + 3; y < screen2.bottom() - 3; ++y)
         buttonPixels += shot.image.pixel(screen2.left(), y) != shot.background;
@@ -145,7 +163,9 @@ bool pageTwo(const Shot &shot)
 // resolution note inside the box, nothing in the margin.
 bool splash(const Shot &shot)
 {
-    const QPoint box = shot.interior + QPoint(10, 4);
+    const double k = shot.size.width() / 535.0;
+    const auto at = [k](int x, int y, int w, int h) { return QRectF(x * k, y * k, w * k, h * k).toRect(); };
+    const QPoint box = shot.interior + at(10, 4, 0, 0).topLeft();
     auto drawnIn = [&](const QRect &area) {
         int count = 0;
         const QRgb face = shot.image.pixel(box + QPoint(5, 5));
@@ -154,10 +174,11 @@ bool splash(const Shot &shot)
                 count += shot.image.pixel(x, y) != face;
         return count;
     };
-    return check(drawnIn(QRect(box + QPoint(128, 72), QSize(196, 29))) > 300, "no title on the start-up window")
-        && check(drawnIn(QRect(box + QPoint(136, 264), QSize(305, 17))) > 200, "no resolution note")
-        && check(drawnIn(QRect(box + QPoint(208, 288), QSize(121, 14))) > 50, "no click invitation")
-        && check(drawnIn(QRect(shot.interior + QPoint(2, 40), QSize(6, 200))) == 0, "something in the margin");
+    const double area = k * k;
+    return check(drawnIn(at(128, 72, 196, 29).translated(box)) > 300 * area, "no title on the start-up window")
+        && check(drawnIn(at(136, 264, 305, 17).translated(box)) > 200 * area, "no resolution note")
+        && check(drawnIn(at(208, 288, 121, 14).translated(box)) > 50 * area, "no click invitation")
+        && check(drawnIn(at(2, 40, 6, 200).translated(shot.interior)) == 0, "something in the margin");
 }
 
 bool complete(const Shot &shot)
@@ -165,12 +186,124 @@ bool complete(const Shot &shot)
     return check(shot.drawnBetween(935, 145, 999, 132) > 20, "no \"Complete\" at (935, 145)");
 }
 
+// The main window's layout as the program should place it: made for a
+// 1024 x 749 client area, scaled by the factor that fits it into the client
+// area, and centred there.
+struct Layout
+{
+    Layout(const QRect &client, double devicePixelRatio) : client(client), ratio(devicePixelRatio)
+    {
+        // Qt gives the window a whole number of logical pixels.
+        const QSizeF logical = (QSizeF(client.size()) / ratio).toSize();
+        scale = std::min(logical.width() / 1024, logical.height() / 749);
+        origin = QPointF((logical.width() - 1024 * scale) / 2, (logical.height() - 749 * scale) / 2);
+    }
+
+    // Where a place of the layout at scale 1 lands, in screen pixels.
+    QRectF place(const QRectF &atOne) const
+    {
+        const QRectF logical(origin + atOne.topLeft() * scale, atOne.size() * scale);
+        return QRectF(QPointF(client.topLeft()) + logical.topLeft() * ratio, logical.size() * ratio);
+    }
+
+    // The canvas's interior, inside its 2-pixel frame: the canvas's edges
+    // fall on whole logical pixels, the interior's on whole screen pixels.
+    QRect interior() const
+    {
+        const double left = std::round(origin.x() + 32 * scale) + 2, right = std::round(origin.x() + 993 * scale) - 2;
+        const double top = std::round(origin.y() + 16 * scale) + 2, bottom = std::round(origin.y() + 673 * scale) - 2;
+        const QPoint topLeft(int(std::ceil(left * ratio)), int(std::ceil(top * ratio)));
+        const QPoint bottomRight(int(std::floor(right * ratio)) - 1, int(std::floor(bottom * ratio)) - 1);
+        return QRect(topLeft, bottomRight).translated(client.topLeft());
+    }
+
+    QRect client;
+    double ratio;
+    double scale;
+    QPointF origin;
+};
+
+// The seven buttons where the layout puts them, each showing its face and
+// a caption that stays clear of the button's edges (a caption cut off by
+// its button runs up to them) and is tall enough to read.
+bool buttons(const QImage &image, const Layout &layout, int minimumHeight)
+{
+    const struct { const char *name; QRectF atOne; } places[] = {
+        {"Track the Chaos Game", {32, 696, 129, 25}},     {"Play Chaos Game", {184, 696, 113, 25}},
+        {"Square Chaos Game", {320, 696, 121, 25}},       {"Hexagonal Chaos Game", {464, 696, 137, 25}},
+        {"Fractional Chaos Game", {624, 696, 129, 25}},   {"Explain Chaos Theory", {776, 696, 121, 25}},
+        {"Quit", {920, 696, 73, 25}},
+    };
+    auto dark = [](QRgb p) { return std::max({qRed(p), qGreen(p), qBlue(p)}) < 140; };
+    auto grey = [](QRgb p) { return qGray(p); };
+    const QRgb form = image.pixel(layout.place(QRectF(8, 8, 1, 1)).topLeft().toPoint());
+    bool ok = check(qAbs(grey(form) - 192) <= 2, "the form around the layout is not light grey");
+    for (const auto &button : places) {
+        const QRect r = layout.place(button.atOne).toRect();
+        // Inside the button's frame, which takes up to two pixels of each edge.
+        const int edge = qRound(2 * layout.ratio) + 1;
+        const QRect face = r.adjusted(edge, edge, -edge, -edge);
+        int lighter = 0, left = face.right() + 1, right = face.left() - 1, top = face.bottom() + 1, bottom = face.top() - 1;
+        for (int y = face.top(); y <= face.bottom(); ++y)
+            for (int x = face.left(); x <= face.right(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                lighter += grey(p) > grey(form) + 15;
+                if (dark(p)) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        const int margin = qRound(2 * layout.ratio);
+        const QString name = QString::fromLatin1(button.name);
+        ok = check(lighter > face.width() * face.height() / 2, qPrintable(name + ": no button face where the layout puts it"))
+          && check(right >= left, qPrintable(name + ": no caption"))
+          && check(left >= face.left() + margin && right <= face.right() - margin, qPrintable(name + ": caption cut off"))
+          && check(bottom - top + 1 >= minimumHeight, qPrintable(name + ": caption too small to read"))
+          && ok;
+    }
+    return ok;
+}
+
+int layoutCommand(int argc, char *argv[])
+{
+    if (argc != 5)
+        return 2;
+    const Layout layout(QRect(0, 0, QString::fromLatin1(argv[2]).toInt(), QString::fromLatin1(argv[3]).toInt()),
+                        QString::fromLatin1(argv[4]).toDouble());
+    const QRect interior = layout.interior();
+    std::printf("%d %d %d %d %.6f\n", interior.left(), interior.top(), interior.width(), interior.height(), layout.scale);
+    return 0;
+}
+
+int buttonsCommand(int argc, char *argv[])
+{
+    if (argc != 8 && argc != 9)
+        return 2;
+    QImage image;
+    if (!image.load(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "shotcheck: cannot read %s\n", argv[2]);
+        return 2;
+    }
+    auto number = [argv](int i) { return QString::fromLatin1(argv[i]).toInt(); };
+    const Layout layout(QRect(number(3), number(4), number(5), number(6)), QString::fromLatin1(argv[7]).toDouble());
+    return buttons(image, layout, argc == 9 ? number(8) : 7) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional|filled|threesteps|pageone|pagetwo|splash SHOT.png LEFT TOP\n");
+    const QString which = argc > 1 ? QString::fromLatin1(argv[1]) : QString();
+    if (which == QLatin1String("layout"))
+        return layoutCommand(argc, argv);
+    if (which == QLatin1String("buttons"))
+        return buttonsCommand(argc, argv);
+    if (argc != 5 && argc != 7) {
+        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional|filled|threesteps|pageone|pagetwo|splash SHOT.png LEFT TOP [WIDTH HEIGHT]\n"
+                             "       shotcheck layout CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO\n"
+                             "       shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO [MIN_HEIGHT]\n");
         return 2;
     }
     Shot shot;
@@ -179,10 +312,13 @@ int main(int argc, char *argv[])
         return 2;
     }
     shot.interior = QPoint(QString::fromLatin1(argv[3]).toInt(), QString::fromLatin1(argv[4]).toInt());
+    if (argc == 7)
+        shot.size = QSize(QString::fromLatin1(argv[5]).toInt(), QString::fromLatin1(argv[6]).toInt());
+    else if (which == QLatin1String("splash"))
+        shot.size = QSize(535, 338);
     // The canvas's top-left pixel is never drawn on by these checks' modes.
     shot.background = shot.image.pixel(shot.interior + QPoint(1, 1));
 
-    const QString which = QString::fromLatin1(argv[1]);
     const std::function<bool(const Shot &)> checks[] = {empty,   triangle, complete, fractional, filled,
                                                         threeSteps, pageOne, pageTwo,  splash};
     const char *names[] = {"empty",      "triangle", "complete", "fractional", "filled",

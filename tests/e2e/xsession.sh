@@ -9,20 +9,23 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# start_x_session [WIDTHxHEIGHT]: the screen's size, 1024x768 unless given.
 start_x_session() {
-    local display="" n
-    for n in $(seq 71 140); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-    done
-    [ -n "$display" ] || fail "no free display"
-    export DISPLAY=$display
+    local size=${1:-1024x768}
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
 
-    local log
+    # Xvfb picks a free display itself and writes its number: sessions
+    # started at the same time never race for one.
+    local log number
     log=$(mktemp)
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 &
+    number=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number" >"$log" 2>&1 &
     pids+=($!)
+    for _ in $(seq 300); do [ -s "$number" ] && break; sleep 0.1; done
+    [ -s "$number" ] || { cat "$log" >&2; fail "Xvfb did not start"; }
+    export DISPLAY=":$(head -n 1 "$number")"
+    rm -f "$number"
     for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     xdpyinfo >/dev/null 2>&1 || { cat "$log" >&2; fail "Xvfb did not start"; }
 
