@@ -99,6 +99,8 @@ inline void towardsTriangleCorner(int corner, float &x, float &y)
     }
 }
 
+// The triangle game's own step: its cost, branches included, is part of
+// the game, not of the canvas.
 inline ReferencePoint referenceTriangle(ReferenceGenerator &random, long steps, ReferencePoint from,
                                         PixelArray &pixels)
 {
