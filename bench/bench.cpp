@@ -1,11 +1,19 @@
-// The benchmark: how much setting dots through the real canvas, with live
-// presentation, costs over the same game writing into a bare pixel array.
-// Prints the times, their ratio and the program's peak resident memory.
+// SPDX-License-Identifier: GPL-3.0-or-later
 //
-//   build/release/bench/chaos-bench [repeats]
+// The benchmark: what each game costs per dot through the real canvas, with
+// live presentation, against the tightest loop that plays the same game into
+// a plain pixel array (the reference, bench/referenceloops.h). The two run
+// interleaved, round after round, in one process; the median of the rounds'
+// ratios gives the verdict. Then how often the canvas presents while a mode runs, and the
+// program's peak resident memory.
+//
+//   build/release/bench/chaos-bench [rounds]
 
 #include "app/formvalue.h"
 #include "app/modecontext.h"
+#include "bench/peakmemory.h"
+#include "bench/presentationcount.h"
+#include "bench/referenceloops.h"
 #include "canvas/canvas.h"
 #include "games/clock.h"
 #include "games/fractionalgame.h"
@@ -13,101 +21,116 @@
 #include "games/hexagongame.h"
 #include "games/randomsource.h"
 #include "games/squaregame.h"
+#include "games/trianglegame.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QPushButton>
-
-#include <sys/resource.h>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kWidth = 957; // the canvas's interior in pixels
-constexpr int kHeight = 653;
-constexpr double kRatioTarget = 1.25;
+constexpr double kRatioTarget = 1.5;
+// Both sides start every run from this reading of the clock, so they draw
+// the same corners and must end on the same point.
+constexpr float kReading = 43200.0f;
+constexpr ReferencePoint kMiddle{500, 375};
 
-// The plain pixel array the bare loops write into, with the canvas's mapping
-// of user coordinates and its clipping.
-struct PixelArray
+// A canvas as the main window sets it up, and what a mode needs around it.
+struct Board
 {
-    std::vector<quint32> pixels = std::vector<quint32>(kWidth * kHeight, 0xFFEFEFEF);
-    const double perUnitX = kWidth / 1000.0;
-    const double perUnitY = kHeight / -750.0;
-
-    void set(double x, double y)
+    explicit Board(QSize size, RandomSource &random, Clock &clock)
+        : canvas(size), mode{canvas, form, random, clock, screen2, explain}
     {
-        const double column = x * perUnitX;
-        const double row = (y - 750) * perUnitY;
-        if (column >= 0 && column < kWidth && row >= 0 && row < kHeight)
-            pixels[static_cast<int>(row) * kWidth + static_cast<int>(column)] = 0xFF000000;
+        canvas.setScale(0, 750, 1000, 0);
+        canvas.show();
+        QApplication::processEvents();
     }
+
+    // Plays a half-way mode from the middle; returns where it ended.
+    ReferencePoint playFromTheMiddle(void (*play)(ModeContext &))
+    {
+        form.PointX = FormValue::single(kMiddle.x);
+        form.PointY = FormValue::single(kMiddle.y);
+        play(mode);
+        return {float(form.PointX.toDouble()), float(form.PointY.toDouble())};
+    }
+
+    QSize pictureSize() const { return canvas.picture().size(); }
+
+    Canvas canvas;
+    FormState form;
+    QPushButton screen2, explain;
+    ModeContext mode;
 };
 
-// The triangle's corner table, as the triangle game computes it.
-void towardsTriangleCorner(int corner, float &x, float &y)
+// One game's two sides. Each run returns the point it ended on.
+struct Game
 {
-    switch (corner) {
-    case 1: x = x + (475 - x) / 2; y = y + (725 - y) / 2; break;
-    case 2: x = x / 2 + 25;        y = y / 2 + 25;        break;
-    case 3: x = x + (950 - x) / 2; y = y / 2 + 25;        break;
+    const char *name;
+    long dots;
+    std::function<ReferencePoint()> throughCanvas;
+    std::function<ReferencePoint()> reference;
+
+    std::vector<double> canvasNs = {}, referenceNs = {}, ratios = {};
+    bool sameDots = true;
+};
+
+// The processor time the run takes, so that the time the process waits for
+// a core while others use the machine does not count.
+double nanosecondsOf(const std::function<ReferencePoint()> &run, ReferencePoint &end)
+{
+    const std::clock_t start = std::clock();
+    end = run();
+    return double(std::clock() - start) * (1e9 / CLOCKS_PER_SEC);
+}
+
+// Canvas and reference take turns, each going first in every other round,
+// so that a change in the machine's load falls on both alike.
+void measure(Game &game, int rounds)
+{
+    for (int round = 0; round < rounds; ++round) {
+        ReferencePoint canvasEnd{}, referenceEnd{};
+        if (round % 2 == 0) {
+            game.canvasNs.push_back(nanosecondsOf(game.throughCanvas, canvasEnd));
+            game.referenceNs.push_back(nanosecondsOf(game.reference, referenceEnd));
+        } else {
+            game.referenceNs.push_back(nanosecondsOf(game.reference, referenceEnd));
+            game.canvasNs.push_back(nanosecondsOf(game.throughCanvas, canvasEnd));
+        }
+        game.ratios.push_back(game.canvasNs.back() / game.referenceNs.back());
+        game.sameDots = game.sameDots && canvasEnd.x == referenceEnd.x && canvasEnd.y == referenceEnd.y;
     }
 }
 
-struct Corner
+double median(std::vector<double> values)
 {
-    int x, y;
-};
-constexpr Corner kSquare[] = {{150, 40}, {850, 40}, {150, 700}, {850, 700}};
-constexpr Corner kHexagon[] = {{330, 50}, {650, 50}, {150, 350}, {850, 350}, {330, 700}, {650, 700}};
-constexpr Corner kFractional[] = {{500, 725}, {50, 50}, {975, 50}};
-
-// The square and hexagon games' bare loop: half-way to one of n corners.
-template <std::size_t n>
-void bareHalfWay(RandomSource &random, const Corner (&corners)[n], long steps, PixelArray &pixels)
-{
-    float x = 500, y = 375;
-    for (long step = 0; step < steps; ++step) {
-        const Corner &c = corners[drawOneTo(random, n) - 1];
-        x = (x + c.x) / 2;
-        y = (y + c.y) / 2;
-        pixels.set(x, y);
-    }
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// The game modes have no pauses; a clock they never wait on.
-class UnusedClock : public Clock
+std::string loadAverage()
 {
-public:
-    float secondsSinceMidnight() override { return 0; }
-    void waitForTick() override {}
-};
-
-template <typename Run>
-double bestMilliseconds(int repeats, Run run)
-{
-    double best = 1e300;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return "not known";
+    const QList<QByteArray> fields = file.readLine().split(' ');
+    return fields.size() >= 3 ? (fields[0] + ' ' + fields[1] + ' ' + fields[2]).toStdString() : "not known";
 }
 
-void report(const char *name, long steps, double canvasMs, double bareMs)
+void printPresentations(const char *what, const Presentations &p)
 {
-    const double ratio = canvasMs / bareMs;
-    std::printf("%s, %ld steps\n", name, steps);
-    std::printf("  through the canvas (live presentation): %8.1f ms\n", canvasMs);
-    std::printf("  bare loop into a pixel array:           %8.1f ms\n", bareMs);
-    std::printf("  ratio: %.2f (target at most %.2f) %s\n\n", ratio, kRatioTarget,
-                ratio <= kRatioTarget ? "ok" : "OVER TARGET");
+    std::printf("  %-34s %6.2f s  %5d  %6.1f/s  longest gap %6.1f ms  gaps over 20 ms: %d\n", what, p.seconds,
+                p.count, p.perSecond(), p.longestGapMs, p.gapsOver20Ms);
 }
 
 } // namespace
@@ -117,72 +140,138 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
 
-    Canvas canvas(QSize(961, 657));
-    canvas.setScale(0, 750, 1000, 0);
-    canvas.show();
-    QApplication::processEvents();
+    std::printf("Machine: %d cores, load average %s (1, 5, 15 min)\n\n", QThread::idealThreadCount(),
+                loadAverage().c_str());
 
+    // Only the triangle game waits on the clock; the others never read it.
     TimeSeededRandom random;
-    random.seed(43200.0f);
+    SystemClock clock;
+    Board board(QSize(961, 657), random, clock);
+    Board large(QSize(1920, 1080), random, clock);
+    PixelArray pixels(board.pictureSize());
+    PixelArray largePixels(large.pictureSize());
 
-    const long steps = 3000000;
-    const double canvasMs = bestMilliseconds(repeats, [&] {
-        canvas.clear();
-        float x = 500, y = 375;
-        playHalfWayGame(canvas, random, 3, steps, x, y, towardsTriangleCorner, [] {});
-        canvas.present();
-    });
-    PixelArray bare;
-    const double bareMs = bestMilliseconds(repeats, [&] {
-        float x = 500, y = 375;
-        for (long step = 0; step < steps; ++step) {
-            towardsTriangleCorner(drawOneTo(random, 3), x, y);
-            bare.set(x, y);
-        }
-    });
-    report("Triangle half-way game", steps, canvasMs, bareMs);
+    Canvas &canvas = board.canvas;
+    const long halfWayDots = 3000000;
+    const long fractionalDots = 700000;
+    std::vector<Game> games;
 
-    // The square and hexagon modes themselves, from the same start point.
-    FormState form;
-    UnusedClock clock;
-    QPushButton screen2, explain;
-    ModeContext mode{canvas, form, random, clock, screen2, explain};
-    auto fromTheMiddle = [&] {
-        form.PointX = FormValue::single(500);
-        form.PointY = FormValue::single(375);
-    };
-    const double squareMs = bestMilliseconds(repeats, [&] { fromTheMiddle(); playSquareGame(mode); });
-    const double bareSquareMs = bestMilliseconds(repeats, [&] { bareHalfWay(random, kSquare, steps, bare); });
-    report("Square chaos game", steps, squareMs, bareSquareMs);
+    games.push_back({"Triangle half-way game", halfWayDots,
+                     [&] {
+                         random.seed(kReading);
+                         canvas.clear();
+                         float x = kMiddle.x, y = kMiddle.y;
+                         playHalfWayGame(canvas, random, 3, halfWayDots, x, y, towardsTriangleCorner, [] {});
+                         canvas.present();
+                         return ReferencePoint{x, y};
+                     },
+                     [&] {
+                         ReferenceGenerator generator(kReading);
+                         pixels.clear();
+                         return referenceTriangle(generator, halfWayDots, kMiddle, pixels);
+                     }});
+    games.push_back({"Square chaos game", halfWayDots,
+                     [&] {
+                         random.seed(kReading);
+                         return board.playFromTheMiddle(playSquareGame);
+                     },
+                     [&] {
+                         ReferenceGenerator generator(kReading);
+                         pixels.clear();
+                         return referenceHalfWay(generator, kSquareCorners, halfWayDots, kMiddle, pixels);
+                     }});
+    games.push_back({"Hexagonal chaos game", halfWayDots,
+                     [&] {
+                         random.seed(kReading);
+                         return board.playFromTheMiddle(playHexagonalGame);
+                     },
+                     [&] {
+                         ReferenceGenerator generator(kReading);
+                         pixels.clear();
+                         return referenceHalfWay(generator, kHexagonCorners, halfWayDots, kMiddle, pixels);
+                     }});
+    games.push_back({"Fractional chaos game (0.5)", fractionalDots,
+                     [&] {
+                         random.seed(kReading);
+                         canvas.clear();
+                         float x = kMiddle.x, y = kMiddle.y;
+                         playFractionSteps(canvas, random, 0.5f, fractionalDots, x, y);
+                         canvas.present();
+                         return ReferencePoint{x, y};
+                     },
+                     [&] {
+                         ReferenceGenerator generator(kReading);
+                         pixels.clear();
+                         return referenceFractional(generator, 0.5f, fractionalDots, kMiddle, pixels);
+                     }});
+    games.push_back({"Square chaos game, 1920 x 1080", halfWayDots,
+                     [&] {
+                         random.seed(kReading);
+                         return large.playFromTheMiddle(playSquareGame);
+                     },
+                     [&] {
+                         ReferenceGenerator generator(kReading);
+                         largePixels.clear();
+                         return referenceHalfWay(generator, kSquareCorners, halfWayDots, kMiddle, largePixels);
+                     }});
 
-    const double hexagonMs = bestMilliseconds(repeats, [&] { fromTheMiddle(); playHexagonalGame(mode); });
-    const double bareHexagonMs = bestMilliseconds(repeats, [&] { bareHalfWay(random, kHexagon, steps, bare); });
-    report("Hexagonal chaos game", steps, hexagonMs, bareHexagonMs);
+    for (Game &game : games)
+        measure(game, rounds);
 
-    // The fractional game's steps, past its input box.
-    const long fractionalSteps = 700000;
-    const double fractionalMs = bestMilliseconds(repeats, [&] {
-        canvas.clear();
-        float x = 500, y = 375;
-        playFractionSteps(canvas, random, 0.5f, fractionalSteps, x, y);
-        canvas.present();
-    });
-    const double bareFractionalMs = bestMilliseconds(repeats, [&] {
-        float x = 500, y = 375;
-        const float fraction = 0.5f;
-        for (long step = 0; step < fractionalSteps; ++step) {
-            const Corner &c = kFractional[drawOneTo(random, 3) - 1];
-            x = x + fraction * (c.x - x);
-            y = y + fraction * (c.y - y);
-            bare.set(x, y);
-        }
-    });
-    report("Fractional chaos game", fractionalSteps, fractionalMs, bareFractionalMs);
+    std::printf("Each game through the real canvas (offscreen, live presentation) and its reference\n"
+                "loop (own generator, plain pixel array), interleaved %d times: median processor time\n"
+                "per dot of each, and the median of each round's ratio of the two.\n\n",
+                rounds);
+    std::printf("  %-32s %8s  %12s  %12s  %5s  %-10s %s\n", "", "dots", "canvas", "reference", "ratio", "verdict",
+                "same dots");
+    std::vector<std::string> over;
+    for (const Game &game : games) {
+        const double canvasNs = median(game.canvasNs);
+        const double referenceNs = median(game.referenceNs);
+        const double ratio = median(game.ratios);
+        if (ratio > kRatioTarget)
+            over.push_back(game.name);
+        std::printf("  %-32s %8ld  %6.2f ns/dot  %6.2f ns/dot  %5.2f  %-10s %s\n", game.name, game.dots,
+                    canvasNs / game.dots, referenceNs / game.dots, ratio, ratio <= kRatioTarget ? "ok" : "OVER",
+                    game.sameDots ? "yes" : "no");
+    }
+    std::printf("  (per run: ");
+    for (const Game &game : games)
+        std::printf("%s%.1f/%.1f ms", &game == &games.front() ? "" : ", ", median(game.canvasNs) / 1e6,
+                    median(game.referenceNs) / 1e6);
+    std::printf(" canvas/reference)\n\n");
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak resident memory: %.1f MB (target under 100 MB)\n", usage.ru_maxrss / 1024.0);
-    return 0;
+    // How often the window is shown the growing picture: the triangle game
+    // with its real pauses on the system clock (about 8 s), and the square game.
+    random.seed(kReading);
+    std::printf("Presentations while a mode runs (paint events of the canvas):\n");
+    std::printf("  %-34s %8s  %5s  %8s\n", "", "time", "count", "rate");
+    printPresentations("Triangle game, system clock", countPresentations(board.canvas, [&] {
+                           playTriangleGame(board.mode);
+                       }));
+    printPresentations("Square game", countPresentations(board.canvas, [&] {
+                           board.playFromTheMiddle(playSquareGame);
+                       }));
+    printPresentations("Square game, 1920 x 1080", countPresentations(large.canvas, [&] {
+                           large.playFromTheMiddle(playSquareGame);
+                       }));
+    std::printf("\n");
+
+    if (const auto megabytes = peakResidentMegabytes())
+        std::printf("Peak resident memory: %.1f MB (target under 100 MB)\n", *megabytes);
+    else
+        std::printf("Peak resident memory: not measured on this platform\n");
+    std::printf("Load average at the end: %s\n\n", loadAverage().c_str());
+
+    if (over.empty()) {
+        std::printf("Verdict: every game through the canvas within %.2fx its reference\n", kRatioTarget);
+    } else {
+        std::printf("Verdict: OVER TARGET (%.2fx) for", kRatioTarget);
+        for (const std::string &name : over)
+            std::printf("%s %s", &name == &over.front() ? "" : ",", name.c_str());
+        std::printf("\n");
+    }
+    return over.empty() ? 0 : 1;
 }

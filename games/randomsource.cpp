@@ -2,17 +2,17 @@
 
 #include <cstring>
 
-void TimeSeededRandom::seed(float secondsSinceMidnight)
+int RandomSource::scriptedOneTo(int n)
 {
-    // Every distinct reading of the clock gives a distinct seed.
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &secondsSinceMidnight, sizeof bits);
-    std::seed_seq sequence{bits};
-    m_engine.seed(sequence);
+    // Kept at n even for the largest r below 1, where the product may
+    // round up to n.
+    const int drawn = static_cast<int>(nextScripted() * n) + 1;
+    return drawn > n ? n : drawn;
 }
 
-double TimeSeededRandom::next()
+void TimeSeededRandom::seed(float secondsSinceMidnight)
 {
-    // The top 53 bits as a fraction: exactly representable, below 1.
-    return static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &secondsSinceMidnight, sizeof bits);
+    restartGenerator(bits);
 }

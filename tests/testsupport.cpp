@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QtTest>
 
-double ScriptedRandom::next()
+double ScriptedRandom::nextScripted()
 {
     const double value = m_values[m_next];
     m_next = (m_next + 1) % m_values.size();

@@ -13,18 +13,21 @@
 class QPushButton;
 class QTimer;
 
-// Hands out a fixed sequence of values, over and over.
+// Hands out a fixed sequence of values r, 0 <= r < 1, over and over; a
+// draw of 1..n gives floor(r * n) + 1.
 class ScriptedRandom : public RandomSource
 {
 public:
-    explicit ScriptedRandom(std::vector<double> values) : m_values(std::move(values)) {}
+    explicit ScriptedRandom(std::vector<double> values) : RandomSource(Scripted{}), m_values(std::move(values)) {}
 
     void seed(float secondsSinceMidnight) override { seeds.push_back(secondsSinceMidnight); }
-    double next() override;
     void setValues(std::vector<double> values);
 
     std::vector<float> seeds;
     long drawn = 0;
+
+protected:
+    double nextScripted() override;
 
 private:
     std::vector<double> m_values;
