@@ -66,7 +66,8 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     m_canvas->setObjectName(QStringLiteral("picOutput"));
     m_canvas->setAccessibleName(tr("Output canvas"));
     m_canvas->setAccessibleDescription(
-        tr("The picture the modes draw on. While the tracked game is laid out, a click on it takes the next step"));
+        tr("The picture the modes draw on. While the tracked game is laid out, a click on it, Space or Enter "
+           "takes the next step"));
     m_canvas->move(32, 16);
 
     setTabOrder(m_canvas, m_track);
@@ -86,6 +87,7 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     connectMode(m_explain, showExplanationPageOne);
     connectMode(m_screen2, showExplanationPageTwo);
     connect(m_canvas, &Canvas::clicked, this, [this] { runMode(playTrackedStep); });
+    connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(playTrackedStep); });
     connect(m_end, &QPushButton::clicked, this, &MainWindow::quit);
 
     load();
@@ -120,7 +122,10 @@ void MainWindow::connectMode(QPushButton *button, Mode mode)
 
 void MainWindow::runMode(Mode mode)
 {
-    runInTurn([this, mode] { mode(m_context); });
+    runInTurn([this, mode] {
+        mode(m_context);
+        m_canvas->announceText();
+    });
 }
 
 void MainWindow::quit()
