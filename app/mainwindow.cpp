@@ -13,6 +13,7 @@
 #include "games/trianglegame.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QPushButton>
 
 namespace {
@@ -79,16 +80,17 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     setTabOrder(m_explain, m_end);
     setTabOrder(m_end, m_screen2);
 
-    connectMode(m_track, setUpTrackedGame);
-    connectMode(m_play, playTriangleGame);
-    connectMode(m_square, playSquareGame);
-    connectMode(m_hexagon, playHexagonalGame);
-    connectMode(m_fractional, playFractionalGame);
-    connectMode(m_explain, showExplanationPageOne);
-    connectMode(m_screen2, showExplanationPageTwo);
+    connectMode(m_track, setUpTrackedGame, QStringLiteral("tracked"));
+    connectMode(m_play, playTriangleGame, QStringLiteral("triangle"));
+    connectMode(m_square, playSquareGame, QStringLiteral("square"));
+    connectMode(m_hexagon, playHexagonalGame, QStringLiteral("hexagon"));
+    connectMode(m_fractional, playFractionalGame, QStringLiteral("fractional"));
+    connectMode(m_explain, showExplanationPageOne, QStringLiteral("explanation"));
+    connectMode(m_screen2, showExplanationPageTwo, QStringLiteral("explanation"));
     connect(m_canvas, &Canvas::clicked, this, [this] { runMode(playTrackedStep); });
     connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(playTrackedStep); });
     connect(m_end, &QPushButton::clicked, this, &MainWindow::quit);
+    createPictureActions();
 
     load();
     m_canvas->setFocus();
@@ -115,17 +117,45 @@ void MainWindow::load()
     m_canvas->setFillStyle(Canvas::FillStyle::Solid);
 }
 
-void MainWindow::connectMode(QPushButton *button, Mode mode)
+void MainWindow::connectMode(QPushButton *button, Mode mode, const QString &name)
 {
-    connect(button, &QPushButton::clicked, this, [this, mode] { runMode(mode); });
+    connect(button, &QPushButton::clicked, this, [this, mode, name] { runMode(mode, name); });
 }
 
-void MainWindow::runMode(Mode mode)
+void MainWindow::runMode(Mode mode, const QString &name)
 {
-    runInTurn([this, mode] {
+    runInTurn([this, mode, name] {
+        // A tracked step keeps the name of the game it belongs to.
+        if (!name.isEmpty())
+            m_lastModeName = name;
         mode(m_context);
         m_canvas->announceText();
     });
+}
+
+void MainWindow::createPictureActions()
+{
+    // Like the buttons, they act only between modes: given during a run,
+    // they wait for its end.
+    auto *save = new QAction(tr("&Save Picture As\u2026"), this);
+    save->setObjectName(QStringLiteral("actSavePicture"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] {
+        runInTurn([this] { m_pictureSharing.saveAs(m_canvas->picture(), m_lastModeName); });
+    });
+
+    auto *copy = new QAction(tr("&Copy Picture"), this);
+    copy->setObjectName(QStringLiteral("actCopyPicture"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        runInTurn([this] { m_pictureSharing.copy(m_canvas->picture()); });
+    });
+
+    // The shortcuts work anywhere in the window; the canvas also offers
+    // both in its context menu (right click, or the Menu key).
+    addActions({save, copy});
+    m_canvas->addActions({save, copy});
+    m_canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void MainWindow::quit()

@@ -7,6 +7,7 @@
 
 #include "app/formvalue.h"
 #include "app/modecontext.h"
+#include "app/picturesharing.h"
 
 class Canvas;
 class Clock;
@@ -18,7 +19,8 @@ class RandomSource;
 //
 // A mode runs to its end inside the click that started it. Clicks that reach
 // a button while a mode runs, "Quit" included, are held back and run
-// afterwards, in order.
+// afterwards, in order; so are saving and copying the picture (Ctrl+S,
+// Ctrl+C and the canvas's context menu).
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -35,8 +37,9 @@ private:
     void load();
     QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
                            const QString &description);
-    void connectMode(QPushButton *button, Mode mode);
-    void runMode(Mode mode);
+    void connectMode(QPushButton *button, Mode mode, const QString &name);
+    void runMode(Mode mode, const QString &name = QString());
+    void createPictureActions();
     void quit();
     void runInTurn(const std::function<void()> &action);
 
@@ -54,6 +57,9 @@ private:
     QPushButton *m_end = nullptr;
     QPushButton *m_screen2 = nullptr;
     ModeContext m_context;
+
+    PictureSharing m_pictureSharing{this};
+    QString m_lastModeName; // names the picture saved: "triangle", "tracked", ...
 
     bool m_modeRunning = false;
     std::deque<std::function<void()>> m_heldBack;

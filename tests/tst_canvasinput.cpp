@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
 
-// The canvas from the keyboard: Space and Enter step the tracked game as a
-// click does.
+// The canvas from the keyboard and its context menu: Space and Enter step the
+// tracked game as a click does; the context menu never steps it.
 class CanvasInputTest : public QObject
 {
     Q_OBJECT
@@ -38,6 +41,23 @@ private:
     {
         game->canvas().setFocus();
         QTest::keyClick(&game->canvas(), Qt::Key(key), modifiers);
+    }
+
+    // A right click as the window system delivers it, so that Qt turns it
+    // into a context-menu request. The menu that opens is read and closed.
+    QStringList rightClickCanvasMenu()
+    {
+        QStringList items;
+        whenMenuOpens([&items](QMenu *menu) {
+            for (QAction *action : menu->actions())
+                items.append(action->text() + QLatin1Char('\t') + action->shortcut().toString());
+            menu->close();
+        });
+        const QPoint at = game->canvas().mapTo(&game->window(), QPoint(400, 300));
+        QTest::mouseClick(game->window().windowHandle(), Qt::RightButton, {}, at);
+        if (!QTest::qWaitFor([&items] { return !items.isEmpty(); }))
+            qWarning("no context menu opened");
+        return items;
     }
 
 private slots:
@@ -120,6 +140,40 @@ private slots:
         // Tab still moves the focus on.
         pressOnCanvas(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), game->button("cmdTrack"));
+    }
+
+    void theContextMenuOffersSaveAndCopy()
+    {
+        const QStringList items = rightClickCanvasMenu();
+        QCOMPARE(items, QStringList({QStringLiteral("&Save Picture As\u2026\tCtrl+S"),
+                                     QStringLiteral("&Copy Picture\tCtrl+C")}));
+    }
+
+    void theContextMenuNeverSteps()
+    {
+        game->click("cmdTrack");
+        const Snapshot setUp(*game);
+
+        QVERIFY(!rightClickCanvasMenu().isEmpty());
+        QVERIFY(Snapshot(*game) == setUp);
+
+        // The Menu key, which the window system turns into a context-menu
+        // request from the keyboard.
+        bool opened = false;
+        whenMenuOpens([&opened](QMenu *menu) {
+            opened = true;
+            menu->close();
+        });
+        Canvas &canvas = game->canvas();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, canvas.rect().center(),
+                                  canvas.mapToGlobal(canvas.rect().center()));
+        QApplication::sendEvent(&canvas, &menuKey);
+        QTRY_VERIFY(opened);
+        QVERIFY(Snapshot(*game) == setUp);
+
+        // The primary button still steps.
+        game->clickCanvas();
+        QVERIFY(!(Snapshot(*game) == setUp));
     }
 };
 
