@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/picturesharing.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -114,18 +115,36 @@ QString PictureSharing::write(const QImage &picture, const QString &path)
     if (target.exists() && !target.isFile())
         return tr("It is not an ordinary file.");
 
+    // Encoded in memory first, so that only writing the file can fail on the
+    // way to the disk, and a failure there says why.
+    QByteArray encoded;
+    {
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        if (format == "jpeg")
+            writer.setQuality(kJpegQuality);
+        if (!writer.write(picture))
+            return writer.errorString();
+    }
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(kJpegQuality);
-    // A failed write often shows its cause (a full disk, say) only once the
-    // file's buffer is flushed.
-    const bool written = writer.write(picture);
-    const bool flushed = file.flush();
-    if (!written || !flushed) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    // A short write is tried again, which tells why it stopped (a full disk,
+    // say); such a cause may also show only once the buffer is flushed.
+    const char *next = encoded.constData();
+    qint64 left = encoded.size();
+    while (left > 0) {
+        const qint64 written = file.write(next, left);
+        if (written <= 0)
+            break;
+        next += written;
+        left -= written;
+    }
+    if (left > 0 || !file.flush()) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                    : tr("Not all of the picture could be written.");
         file.cancelWriting();
         return reason;
     }
