@@ -15,6 +15,7 @@
 #include "games/trackedgame.h"
 #include "games/trianglegame.h"
 
+#include <QAction>
 #include <QChildEvent>
 #include <QCloseEvent>
 #include <QPushButton>
@@ -71,7 +72,8 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     m_canvas->setObjectName(QStringLiteral("picOutput"));
     m_canvas->setAccessibleName(tr("Output canvas"));
     m_canvas->setAccessibleDescription(
-        tr("The picture the modes draw on. While the tracked game is laid out, a click on it takes the next step"));
+        tr("The picture the modes draw on. While the tracked game is laid out, a click on it, Space or Enter "
+           "takes the next step"));
     m_canvas->move(32, 16);
 
     setTabOrder(m_canvas, m_track);
@@ -83,15 +85,17 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     setTabOrder(m_explain, m_end);
     setTabOrder(m_end, m_screen2);
 
-    connectMode(m_track, setUpTrackedGame);
-    connectMode(m_play, playTriangleGame);
-    connectMode(m_square, playSquareGame);
-    connectMode(m_hexagon, playHexagonalGame);
-    connectMode(m_fractional, playFractionalGame);
-    connectMode(m_explain, showExplanationPageOne);
-    connectMode(m_screen2, showExplanationPageTwo);
+    connectMode(m_track, setUpTrackedGame, QStringLiteral("tracked"));
+    connectMode(m_play, playTriangleGame, QStringLiteral("triangle"));
+    connectMode(m_square, playSquareGame, QStringLiteral("square"));
+    connectMode(m_hexagon, playHexagonalGame, QStringLiteral("hexagon"));
+    connectMode(m_fractional, playFractionalGame, QStringLiteral("fractional"));
+    connectMode(m_explain, showExplanationPageOne, QStringLiteral("explanation"));
+    connectMode(m_screen2, showExplanationPageTwo, QStringLiteral("explanation"));
     connect(m_canvas, &Canvas::clicked, this, [this] { runMode(playTrackedStep); });
+    connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(playTrackedStep); });
     connect(m_end, &QPushButton::clicked, this, &QWidget::close);
+    createPictureActions();
     // What a mode drew shows at once, not only at its next presentation.
     m_input->setAfterMode([this] { m_canvas->showDrawing(); });
 
@@ -158,14 +162,45 @@ void MainWindow::load()
     m_canvas->setFillStyle(Canvas::FillStyle::Solid);
 }
 
-void MainWindow::connectMode(QPushButton *button, Mode mode)
+void MainWindow::connectMode(QPushButton *button, Mode mode, const QString &name)
 {
-    connect(button, &QPushButton::clicked, this, [this, mode] { runMode(mode); });
+    connect(button, &QPushButton::clicked, this, [this, mode, name] { runMode(mode, name); });
 }
 
-void MainWindow::runMode(Mode mode)
+void MainWindow::runMode(Mode mode, const QString &name)
 {
-    m_input->runInTurn([this, mode] { mode(m_context); });
+    m_input->runInTurn([this, mode, name] {
+        // A tracked step keeps the name of the game it belongs to.
+        if (!name.isEmpty())
+            m_lastModeName = name;
+        mode(m_context);
+        m_canvas->announceText();
+    });
+}
+
+void MainWindow::createPictureActions()
+{
+    // Like the buttons, they act only between modes: given during a run,
+    // they wait for its end.
+    auto *save = new QAction(tr("&Save Picture As\u2026"), this);
+    save->setObjectName(QStringLiteral("actSavePicture"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] {
+        m_input->runInTurn([this] { m_pictureSharing.saveAs(m_canvas->picture(), m_lastModeName); });
+    });
+
+    auto *copy = new QAction(tr("&Copy Picture"), this);
+    copy->setObjectName(QStringLiteral("actCopyPicture"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        m_input->runInTurn([this] { m_pictureSharing.copy(m_canvas->picture()); });
+    });
+
+    // The shortcuts work anywhere in the window; the canvas also offers
+    // both in its context menu (right click, or the Menu key).
+    addActions({save, copy});
+    m_canvas->addActions({save, copy});
+    m_canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -4,6 +4,7 @@
 
 #include "app/formvalue.h"
 #include "app/modecontext.h"
+#include "app/picturesharing.h"
 
 class Canvas;
 class Clock;
@@ -20,7 +21,8 @@ class RandomSource;
 //
 // A mode runs to its end inside the click that started it. Keys, clicks and
 // close requests given while a mode runs are held back and handled
-// afterwards, in the order given (see InputHoldBack).
+// afterwards, in the order given (see InputHoldBack); so are saving and
+// copying the picture (Ctrl+S, Ctrl+C and the canvas's context menu).
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -43,8 +45,9 @@ private:
     void applyLayoutScale(double factor);
     QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
                            const QString &description);
-    void connectMode(QPushButton *button, Mode mode);
-    void runMode(Mode mode);
+    void connectMode(QPushButton *button, Mode mode, const QString &name);
+    void runMode(Mode mode, const QString &name = QString());
+    void createPictureActions();
 
     RandomSource &m_random;
     Clock &m_clock;
@@ -60,6 +63,9 @@ private:
     QPushButton *m_end = nullptr;
     QPushButton *m_screen2 = nullptr;
     ModeContext m_context;
+
+    PictureSharing m_pictureSharing{this};
+    QString m_lastModeName; // names the picture saved: "triangle", "tracked", ...
     InputHoldBack *m_input = nullptr;
 };
 

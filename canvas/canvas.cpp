@@ -1,7 +1,10 @@
 #include "canvas/canvas.h"
 
+#include "canvas/canvasaccessible.h"
+
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -11,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 Canvas::Canvas(const QSize &size, QWidget *parent) : QWidget(parent)
 {
@@ -23,6 +27,7 @@ Canvas::Canvas(const QSize &size, QWidget *parent) : QWidget(parent)
     refreshColours();
     fitImage();
     m_sincePresent.start();
+    CanvasAccessible::install();
 }
 
 QRect Canvas::interior() const
@@ -159,6 +164,7 @@ void Canvas::clear()
     m_image.fill(colourFromPacked(m_backColour, palette()));
     m_currentX = 0;
     m_currentY = 0;
+    m_text.clear();
     markDirty(QRectF(QPointF(0, 0), m_image.deviceIndependentSize()));
 }
 
@@ -211,6 +217,7 @@ void Canvas::filledBox(double x1, double y1, double x2, double y2, quint32 colou
     }
     m_pixels = m_image.bits();
     markDirty(box);
+    m_text.paintOver(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
 }
 
 void Canvas::printLine(const QString &text)
@@ -247,6 +254,10 @@ void Canvas::print(const QString &text, bool endLine)
     const QSizeF size = m_image.deviceIndependentSize();
     const double unitsPerPixelX = (m_scaleRight - m_scaleLeft) / size.width();
     const double unitsPerPixelY = (m_scaleBottom - m_scaleTop) / size.height();
+    m_text.print(text,
+                 QRectF(QPointF(m_currentX, m_currentY),
+                        QSizeF(advance * unitsPerPixelX, metrics.height() * unitsPerPixelY)).normalized(),
+                 endLine);
     if (endLine) {
         // A line is as high as at layout scale 1, scaled: the lines of a page
         // keep their places at every scale, whatever the font's hinting
@@ -352,6 +363,19 @@ void Canvas::showDrawing()
 }
 
 // ---------------------------------------------------------------------------
+// Text for assistive technology
+
+void Canvas::announceText()
+{
+    const QString text = m_text.text();
+    if (text == m_accessibleText)
+        return;
+    const QString before = std::exchange(m_accessibleText, text);
+    CanvasAccessible::announceChange(this, before, text);
+    emit accessibleTextChanged(text);
+}
+
+// ---------------------------------------------------------------------------
 // Widget events
 
 bool Canvas::event(QEvent *event)
@@ -415,6 +439,20 @@ void Canvas::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
         emit clicked();
     QWidget::mouseReleaseEvent(event);
+}
+
+void Canvas::keyPressEvent(QKeyEvent *event)
+{
+    // One activation per press: holding the key down does not repeat it.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const int key = event->key();
+    if (!plain || (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        emit activatedByKey();
 }
 
 void Canvas::changeEvent(QEvent *event)

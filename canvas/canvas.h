@@ -9,6 +9,7 @@
 
 #include <limits>
 
+#include "canvas/canvastext.h"
 #include "canvas/systemcolours.h"
 
 // The picture area every mode draws on. It keeps its picture in an image of
@@ -29,6 +30,7 @@
 class Canvas : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QString accessibleText READ accessibleText NOTIFY accessibleTextChanged)
 
 public:
     enum class FillStyle { Solid = 0, Transparent = 1 };
@@ -94,12 +96,26 @@ public:
     // Schedules what was drawn for the next ordinary repaint; for the end of a mode.
     void showDrawing();
 
+    // The lines of text the canvas shows now (see CanvasText).
+    QStringList printedLines() const { return m_text.lines(); }
+    // The text as assistive technology reads it: the lines as they stood at
+    // the last announceText().
+    QString accessibleText() const { return m_accessibleText; }
+    // Hands the text shown now to assistive technology, telling it that the
+    // text changed when it did. For the end of a mode: not per print.
+    void announceText();
+
 signals:
     // A click of the primary mouse button on the canvas.
     void clicked();
+    // Space, Enter or Return pressed while the canvas has the focus: the
+    // keyboard's way to click it.
+    void activatedByKey();
     // Text was printed at a user position in a font; lineEnded tells
     // whether the print ended the line. Empty lines are printed too.
     void printed(const QString &text, const QPointF &at, const QFont &font, bool lineEnded);
+    // announceText() handed assistive technology a new text.
+    void accessibleTextChanged(const QString &text);
 
 protected:
     bool event(QEvent *event) override;
@@ -107,6 +123,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -167,6 +184,9 @@ private:
     quint64 m_pointsSet = 0;
     quint64 m_pointsShown = 0;
     bool m_primaryPressed = false;
+
+    CanvasText m_text;
+    QString m_accessibleText;
 };
 
 // Setting a point at draw width 1 is the hot path of every game: one store

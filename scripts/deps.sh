@@ -29,3 +29,7 @@ CHAOS_BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation fontconfig)
 CHAOS_TEST_PACKAGES=(xvfb xauth openbox xdotool wmctrl imagemagick x11-utils
                      clang libclang-rt-14-dev locales-all
                      dpkg-dev desktop-file-utils appstream)
+
+# The screen-reader test reads the canvas through AT-SPI: a private session
+# bus, the accessibility bus and Python's D-Bus bindings.
+CHAOS_TEST_PACKAGES+=(dbus at-spi2-core python3-dbus python3-gi)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QInputDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -136,6 +137,26 @@ QTimer *whenModalOpens(std::function<void(QWidget *)> handle)
             handle(dialog);
         else
             qWarning("no modal dialog opened");
+    });
+    timer->start();
+    return timer;
+}
+
+QTimer *whenMenuOpens(std::function<void(QMenu *)> handle)
+{
+    auto *timer = new QTimer(qApp);
+    auto triesLeft = std::make_shared<int>(300);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, triesLeft] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu && --*triesLeft > 0)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (menu)
+            handle(menu);
+        else
+            qWarning("no menu opened");
     });
     timer->start();
     return timer;

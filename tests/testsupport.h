@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -97,6 +98,8 @@ QWidget *openDialog();
 // Calls `handle` with the next dialog once it is open. Arm it before
 // the click that opens the dialog. Deleting the returned timer disarms it.
 QTimer *whenModalOpens(std::function<void(QWidget *dialog)> handle);
+// The same for the next popup menu (a context menu, say).
+QTimer *whenMenuOpens(std::function<void(QMenu *menu)> handle);
 
 // Types `answer` into the fractional game's input box once it opens and
 // presses OK. For answers the game takes, so no refusal follows.

@@ -261,11 +261,33 @@ private slots:
         ScriptedRandom again({0.1, 0.7});
         ReferenceCanvas reference;
         float x = 101, y = 526;
-        again.next();
-        again.next();
+        drawOneTo(again, 1000); // the start point's two draws
+        drawOneTo(again, 750);
         playFractionSteps(reference, again, 0.3f, 700000, x, y);
         QCOMPARE(window->formState().PointX.toSingle(), x);
         QCOMPARE(window->formState().PointY.toSingle(), y);
+    }
+
+    void saveGivenDuringARunOpensItsDialogAfterTheRun()
+    {
+        int completesWhenOpened = -1;
+        whenModalOpens([&](QWidget *dialog) {
+            completesWhenOpened = completes();
+            static_cast<QDialog *>(dialog)->reject();
+        });
+        bool dialogDuringRun = false;
+        bool given = false;
+        clock.onPause = [&] {
+            dialogDuringRun = dialogDuringRun || openDialog();
+            if (!given) {
+                given = true;
+                press(Qt::Key_S, Qt::ControlModifier);
+            }
+        };
+        button("cmdPlay")->click();
+        clock.onPause = nullptr;
+        QTRY_COMPARE(completesWhenOpened, 1);
+        QVERIFY(!dialogDuringRun);
     }
 
     void anAcceleratorActsOnItsKeyPressAtOnce()

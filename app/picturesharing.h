@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QString>
+
+class QWidget;
+
+// Saving and copying the figure the canvas shows, for worksheets and slides.
+// Failures are reported to the user in a message box over `window`.
+class PictureSharing
+{
+    Q_DECLARE_TR_FUNCTIONS(PictureSharing)
+
+public:
+    explicit PictureSharing(QWidget *window) : m_window(window) {}
+
+    // The file name offered for a picture of a mode ("triangle", ...):
+    // chaos-game-triangle.png; chaos-game.png when no mode has run yet.
+    static QString suggestedFileName(const QString &modeName);
+    // The image format a file name asks for by its extension: PNG, JPEG
+    // (.jpg, .jpeg) or BMP; PNG when it has none; empty when the extension
+    // names no format that pictures are saved in.
+    static QByteArray formatFor(const QString &path);
+
+    // Asks for a file in the standard file dialog, starting in the folder
+    // last saved to (at first the user's pictures folder) with the suggested
+    // name, then saves the picture there. Returns whether it was saved.
+    bool saveAs(const QImage &picture, const QString &modeName);
+    // Saves the picture to `path`, replacing a file of that name only once
+    // the whole picture is written, so a failure leaves no partial file.
+    // A failure is shown in a message box naming the file and the reason.
+    bool saveTo(const QImage &picture, const QString &path);
+    // Puts the picture on the clipboard.
+    void copy(const QImage &picture);
+
+private:
+    QString askForPath(const QString &suggestedName);
+    // Writes the file; returns why it failed, or an empty string.
+    static QString write(const QImage &picture, const QString &path);
+
+    QWidget *m_window;
+    QString m_folder; // where the last picture was saved
+};

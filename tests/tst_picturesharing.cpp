@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/picturesharing.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <random>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
+// Saving the figure to a file and copying it to the clipboard.
+class PictureSharingTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir home;
+    std::unique_ptr<QTemporaryDir> folder; // where a test saves
+    std::unique_ptr<GameWindow> game;
+
+    QString picturesFolder() const { return home.filePath(QStringLiteral("Pictures")); }
+    QString inFolder(const QString &name) const { return folder->filePath(name); }
+    QStringList folderEntries() const
+    {
+        return QDir(folder->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    // A key pressed in the active main window. (The offscreen platform does
+    // not hand the activation back to it when a dialog closes.)
+    void pressOnWindow(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        game->window().activateWindow();
+        if (!QTest::qWaitForWindowActive(&game->window()))
+            qWarning("the main window is not active");
+        // Through the window, as the window system delivers keys.
+        QTest::keyClick(game->window().windowHandle(), key, modifiers);
+    }
+
+    // Types a name into the file dialog's name field, as a user would, and presses Enter.
+    static void typeFileNameAndEnter(QFileDialog *dialog, const QString &name)
+    {
+        if (!dialog)
+            qFatal("no file dialog opened");
+        auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        field->clear();
+        // At a typist's pace: the dialog looks each partial name up as it is typed.
+        QTest::keyClicks(field, name, {}, 20);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
+
+    // The text and the reason of the message box that `act` opens, which is
+    // then closed; empty when none opened.
+    static QStringList messageOf(const std::function<void()> &act)
+    {
+        QStringList message;
+        const QPointer<QTimer> watch = whenModalOpens([&message](QWidget *dialog) {
+            if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                message = QStringList{box->text(), box->informativeText()};
+                QCOMPARE(box->icon(), QMessageBox::Warning);
+            }
+            dialog->close();
+        });
+        act();
+        delete watch.data(); // nothing opened: disarm it
+        return message;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // A home of the test's own, with a pictures folder the dialog starts in.
+        QVERIFY(home.isValid());
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Pictures")));
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), picturesFolder());
+    }
+
+    void init()
+    {
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder->isValid());
+        game = std::make_unique<GameWindow>();
+        // Corners from a long, varied sequence, so that a game draws its figure.
+        std::minstd_rand generator(12);
+        std::uniform_real_distribution<double> r(0.0, 1.0);
+        std::vector<double> values(9973);
+        for (double &value : values)
+            value = r(generator);
+        game->random.setValues(values);
+        game->window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&game->window()));
+    }
+
+    void cleanup()
+    {
+        game.reset();
+        folder.reset();
+    }
+
+    void theFileHoldsThePicturesPixels_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("png") << "figure.png" << QByteArray("png");
+        QTest::newRow("PNG in capitals") << "FIGURE.PNG" << QByteArray("png");
+        QTest::newRow("no extension: png") << "figure" << QByteArray("png");
+        QTest::newRow("bmp") << "figure.bmp" << QByteArray("bmp");
+    }
+
+    void theFileHoldsThePicturesPixels()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        game->click("cmdSquare");
+        const QImage picture = game->canvas().picture();
+        QVERIFY(game->drawnBetween(150, 700, 850, 40) > 2000); // the figure is there
+
+        PictureSharing sharing(&game->window());
+        QVERIFY(sharing.saveTo(picture, inFolder(name)));
+
+        QImageReader reader(inFolder(name));
+        QCOMPARE(reader.format(), format);
+        const QImage saved = reader.read();
+        QCOMPARE(saved.size(), QSize(957, 653));
+        QCOMPARE(rgb(saved), rgb(picture));
+        QCOMPARE(folderEntries(), QStringList{name});
+    }
+
+    void jpegIsChosenByItsExtension()
+    {
+        game->click("cmdHexagon");
+        const QImage picture = rgb(game->canvas().picture());
+        PictureSharing sharing(&game->window());
+        for (const QString &name : {QStringLiteral("figure.jpg"), QStringLiteral("figure.jpeg")}) {
+            QVERIFY(sharing.saveTo(picture, inFolder(name)));
+            QImageReader reader(inFolder(name));
+            QCOMPARE(reader.format(), QByteArray("jpeg"));
+            const QImage saved = rgb(reader.read());
+            QCOMPARE(saved.size(), picture.size());
+            // Lossy, but close: the mean difference of a channel stays small.
+            qint64 difference = 0;
+            for (int y = 0; y < saved.height(); ++y)
+                for (int x = 0; x < saved.width(); ++x)
+                    difference += std::abs(qGray(saved.pixel(x, y)) - qGray(picture.pixel(x, y)));
+            QVERIFY2(difference < 4 * qint64(saved.width()) * saved.height(), qPrintable(QString::number(difference)));
+        }
+    }
+
+    void savingReplacesAnExistingFile()
+    {
+        QFile old(inFolder(QStringLiteral("figure.png")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(100000, 'x'));
+        old.close();
+
+        game->click("cmdSquare");
+        PictureSharing sharing(&game->window());
+        QVERIFY(sharing.saveTo(game->canvas().picture(), old.fileName()));
+        QCOMPARE(rgb(QImage(old.fileName())), rgb(game->canvas().picture()));
+        QCOMPARE(folderEntries(), QStringList{QStringLiteral("figure.png")});
+    }
+
+    void aFailureIsShownAndLeavesNoFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no such folder") << "missing/figure.png" << "No such file or directory";
+        QTest::newRow("a folder's name") << "album" << "A folder has that name.";
+        QTest::newRow("an unknown extension") << "figure.gif" << ".png";
+#ifdef Q_OS_UNIX
+        QTest::newRow("not an ordinary file") << "pipe.png" << "not an ordinary file";
+#endif
+    }
+
+    void aFailureIsShownAndLeavesNoFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("album")));
+#ifdef Q_OS_UNIX
+        QCOMPARE(::mkfifo(QFile::encodeName(inFolder(QStringLiteral("pipe.png"))).constData(), 0600), 0);
+#endif
+        const QStringList before = folderEntries();
+
+        PictureSharing sharing(&game->window());
+        bool saved = true;
+        const QStringList message = messageOf([&] { saved = sharing.saveTo(game->canvas().picture(), inFolder(name)); });
+
+        QVERIFY(!saved);
+        QCOMPARE(message.size(), 2);
+        QVERIFY2(message[0].contains(QDir::toNativeSeparators(inFolder(name))), qPrintable(message[0]));
+        QVERIFY2(message[1].contains(reason), qPrintable(message[1]));
+        QCOMPARE(folderEntries(), before);
+        QVERIFY(QDir(inFolder(QStringLiteral("album"))).isEmpty());
+    }
+
+#ifdef Q_OS_UNIX
+    void aWriteThatFailsHalfWayKeepsTheOldFile()
+    {
+        // A limit on the size of written files stands in for a full disk.
+        QFile old(inFolder(QStringLiteral("figure.png")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the picture saved before");
+        old.close();
+
+        game->click("cmdHexagon");
+        const QImage picture = game->canvas().picture();
+        PictureSharing sharing(&game->window());
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit unlimited = limit;
+        limit.rlim_cur = 4096;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        bool saved = true;
+        const QStringList message = messageOf([&] { saved = sharing.saveTo(picture, old.fileName()); });
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!saved);
+        QCOMPARE(message.size(), 2);
+        QVERIFY2(message[1].contains(QLatin1String("too large")), qPrintable(message[1]));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the picture saved before"));
+        QCOMPARE(folderEntries(), QStringList{QStringLiteral("figure.png")});
+    }
+#endif
+
+    void ctrlSOpensTheStandardDialogAndSavesWhereTheUserSays()
+    {
+        game->click("cmdSquare");
+        const QString typed = inFolder(QStringLiteral("worksheet.png"));
+        QString title, startFolder, offered;
+        whenModalOpens([&](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            if (!files)
+                qFatal("Ctrl+S opened no file dialog");
+            title = files->windowTitle();
+            startFolder = files->directory().absolutePath();
+            offered = files->selectedFiles().value(0);
+            typeFileNameAndEnter(files, typed);
+        });
+        pressOnWindow(Qt::Key_S, Qt::ControlModifier);
+
+        QCOMPARE(title, QStringLiteral("Save Picture As"));
+        QCOMPARE(startFolder, picturesFolder());
+        QCOMPARE(offered, QDir(picturesFolder()).filePath(QStringLiteral("chaos-game-square.png")));
+        QTRY_VERIFY(QFile::exists(typed));
+        QCOMPARE(rgb(QImage(typed)), rgb(game->canvas().picture()));
+    }
+
+    void theNextSaveOffersTheLastModeInTheLastFolder()
+    {
+        auto offeredAfterCtrlS = [this] {
+            QString offered;
+            whenModalOpens([&offered](QWidget *dialog) {
+                auto *files = qobject_cast<QFileDialog *>(dialog);
+                offered = files ? files->selectedFiles().value(0) : QStringLiteral("no file dialog");
+                dialog->close(); // cancelled: nothing is saved
+            });
+            pressOnWindow(Qt::Key_S, Qt::ControlModifier);
+            return offered;
+        };
+        QCOMPARE(offeredAfterCtrlS(), QDir(picturesFolder()).filePath(QStringLiteral("chaos-game.png")));
+
+        // The tracked game keeps its name over the steps the canvas takes.
+        game->click("cmdTrack");
+        game->clickCanvas();
+        QCOMPARE(offeredAfterCtrlS(), QDir(picturesFolder()).filePath(QStringLiteral("chaos-game-tracked.png")));
+        QCOMPARE(QDir(picturesFolder()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+
+        // Saved once into another folder, the dialog starts there next time.
+        game->click("cmdExplain");
+        whenModalOpens([this](QWidget *dialog) {
+            typeFileNameAndEnter(qobject_cast<QFileDialog *>(dialog), inFolder(QStringLiteral("page.png")));
+        });
+        pressOnWindow(Qt::Key_S, Qt::ControlModifier);
+        QTRY_VERIFY(QFile::exists(inFolder(QStringLiteral("page.png"))));
+        QCOMPARE(offeredAfterCtrlS(), inFolder(QStringLiteral("chaos-game-explanation.png")));
+    }
+
+    void ctrlCAndTheContextMenuCopyThePicture()
+    {
+        QGuiApplication::clipboard()->clear();
+        game->click("cmdHexagon");
+        pressOnWindow(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(rgb(QGuiApplication::clipboard()->image()), rgb(game->canvas().picture()));
+
+        QGuiApplication::clipboard()->clear();
+        game->click("cmdTrack");
+        whenMenuOpens([](QMenu *menu) { QTest::keyClick(menu, Qt::Key_C); });
+        QTest::mouseClick(game->window().windowHandle(), Qt::RightButton, {},
+                          game->canvas().mapTo(&game->window(), QPoint(300, 300)));
+        QTRY_VERIFY(!QGuiApplication::clipboard()->image().isNull());
+        QCOMPARE(rgb(QGuiApplication::clipboard()->image()), rgb(game->canvas().picture()));
+    }
+
+    void ctrlCDuringARunCopiesTheFinishedFigure()
+    {
+        QGuiApplication::clipboard()->clear();
+        bool emptyWhilePlaying = false;
+        game->clock.onPause = [&] {
+            if (game->clock.pauses == 1) {
+                pressOnWindow(Qt::Key_C, Qt::ControlModifier);
+                emptyWhilePlaying = QGuiApplication::clipboard()->image().isNull();
+            }
+        };
+        game->clock.pauses = 0;
+        game->click("cmdPlay");
+        game->clock.onPause = nullptr;
+
+        QVERIFY(emptyWhilePlaying);
+        QTRY_VERIFY(!QGuiApplication::clipboard()->image().isNull());
+        // The copy shows the whole run, "Complete" included.
+        QCOMPARE(rgb(QGuiApplication::clipboard()->image()), rgb(game->canvas().picture()));
+        QVERIFY(game->drawnBetween(935, 145, 999, 132) > 20);
+    }
+};
+
+QTEST_MAIN(PictureSharingTest)
+#include "tst_picturesharing.moc"
