@@ -13,6 +13,7 @@
 #include <cstring>
 #include <locale>
 #include <memory>
+#include <stdexcept>
 
 // "&Fractional Chaos Game": the reading of the typed fraction, the two modal
 // dialogs and the game it plays.
@@ -151,7 +152,12 @@ private slots:
     void theDecimalPointIsAPointInEveryLocale()
     {
         // The C++ global locale too: streams take theirs from it.
-        const std::locale germanNumbers("de_DE.UTF-8");
+        std::locale germanNumbers;
+        try {
+            germanNumbers = std::locale("de_DE.UTF-8");
+        } catch (const std::runtime_error &) {
+            QFAIL("the de_DE.UTF-8 locale is not installed");
+        }
         const std::locale previous = std::locale::global(germanNumbers);
         const float pointInCpp = leadingNumberAsSingle("1.5");
         const float groupedInCpp = leadingNumberAsSingle("1.500");

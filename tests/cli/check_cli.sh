@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program's command line with no display at all, as from a
 # text console: --help and --version print and exit 0, an unknown option or
-# argument is refused with a message and exit status 2.
+# argument is refused with a message and exit status 2; the toolkit's own
+# options are left for it.
 #
 #   check_cli.sh PROGRAM VERSION
 set -uo pipefail
@@ -40,4 +41,11 @@ for unknown in --bogus -x extra; do
         || fail "'$unknown' gave no clear message: $(cat "$err")"
 done
 grep -qx "chaos-game: Unexpected argument 'extra'." "$err" || fail "the message was: $(cat "$err")"
+
+# The toolkit's own options reach QApplication: on the offscreen platform
+# the program starts without a display, and is still running when stopped.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 5 "$program" -platform offscreen -style Fusion \
+    >"$out" 2>"$err" </dev/null
+status=$?
+[ "$status" -eq 124 ] || fail "with -platform offscreen the program ended with $status: $(cat "$err")"
 echo "cli: --help, --version and unknown options answered without a display"
