@@ -44,7 +44,7 @@ grep -qx "chaos-game: Unexpected argument 'extra'." "$err" || fail "the message 
 
 # The toolkit's own options reach QApplication: on the offscreen platform
 # the program starts without a display, and is still running when stopped.
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 5 "$program" -platform offscreen -style Fusion \
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 3 "$program" -platform offscreen -style Fusion \
     >"$out" 2>"$err" </dev/null
 status=$?
 [ "$status" -eq 124 ] || fail "with -platform offscreen the program ended with $status: $(cat "$err")"
