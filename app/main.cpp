@@ -1,13 +1,39 @@
+#include "app/commandline.h"
+#include "app/programidentity.h"
 #include "app/splashwindow.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    describeProgram();
+
+    // Answered before QApplication exists: it needs a display, and --help,
+    // --version and a mistyped option must not.
+    const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
+    if (request.action != CommandLineRequest::Action::Run) {
+        std::FILE *stream = request.action == CommandLineRequest::Action::Print ? stdout : stderr;
+        std::fprintf(stream, "%s", request.text.toLocal8Bit().constData());
+        return request.exitStatus;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("The Chaos Game"));
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));
 

@@ -66,7 +66,8 @@ void playFractionalGame(ModeContext &mode)
     ask.setTextValue(QString());
     ask.setMinimumWidth(320); // wide enough for the title to show whole
     const QString answer = answerOf(ask) == QDialog::Accepted ? ask.textValue() : QString();
-    float fraction = leadingNumberAsSingle(answer.toStdString());
+    const QByteArray typed = answer.toUtf8();
+    float fraction = leadingNumberAsSingle(std::string_view(typed.constData(), std::size_t(typed.size())));
     if (!(fraction >= 0.000000001f && fraction <= 0.9999f)) {
         QMessageBox refusal(QMessageBox::NoIcon, QObject::tr("Error"), QObject::tr("Invalid entry - using 0.5"),
                             QMessageBox::Ok, window);

@@ -1,10 +1,10 @@
 #include "games/leadingnumber.h"
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
+#include <locale>
+#include <sstream>
 #include <string>
-#include <system_error>
 
 namespace {
 
@@ -18,8 +18,8 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The text with its blanks left out, up to where the number ends, in the
-// form std::from_chars reads: no leading "+", digits before any ".".
+// The text with its blanks left out, up to where the number ends, in a
+// plain form: no sign, digits, at most one ".", an exponent with digits.
 struct Scanned
 {
     std::string number;
@@ -93,6 +93,27 @@ Scanned scan(std::string_view text)
     return result;
 }
 
+// The double nearest to the scanned number. The stream reads with the
+// classic locale's facets, so "." is the decimal point whatever the global
+// C++ locale, and the standard library converts its digits with the C
+// library in the "C" locale, whatever setlocale() chose: correctly rounded
+// and locale-independent on every standard library.
+double nearestDouble(const Scanned &scanned)
+{
+    std::istringstream stream(scanned.number);
+    stream.imbue(std::locale::classic());
+    double value = 0.0;
+    stream >> value;
+    // The number is well formed, so a failed read means it lies past the
+    // range of double; libraries differ in the value they leave, so the
+    // magnitude decides between the largest double and 0.
+    if (stream.fail())
+        return scanned.magnitude > 0 ? DBL_MAX : 0.0;
+    if (stream.peek() != std::char_traits<char>::eof())
+        return 0.0;
+    return value;
+}
+
 } // namespace
 
 float leadingNumberAsSingle(std::string_view text)
@@ -101,16 +122,8 @@ float leadingNumberAsSingle(std::string_view text)
     if (scanned.number.empty())
         return 0.0f;
 
-    double value = 0.0;
-    const char *first = scanned.number.data();
-    const char *last = first + scanned.number.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range)
-        value = scanned.magnitude > 0 ? DBL_MAX : 0.0;
-    else if (error != std::errc() || end != last)
-        value = 0.0;
-
-    // Rounding to single precision, kept finite.
+    // Rounded to double first, then to single precision, kept finite.
+    const double value = nearestDouble(scanned);
     float single = std::fabs(value) > FLT_MAX ? FLT_MAX : static_cast<float>(std::fabs(value));
     return scanned.negative ? -single : single;
 }

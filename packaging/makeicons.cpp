@@ -1,51 +1,69 @@
 // Writes the program's icon for installation: the scalable SVG and PNGs at
-// the usual sizes, in the hicolor theme's folder layout.
+// the usual sizes, in the hicolor theme's folder layout; or the icon file
+// that a Windows executable or a macOS bundle carries.
 //
 //   chaos-game-icons OUTPUT_DIR ICON_NAME
+//   chaos-game-icons --ico FILE
+//   chaos-game-icons --icns FILE
 
 #include "app/programicon.h"
+#include "app/programiconfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 
 #include <cstdio>
+#include <cstring>
 
-int main(int argc, char *argv[])
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &contents)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: chaos-game-icons OUTPUT_DIR ICON_NAME\n");
-        return 2;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    const QString name = QString::fromLocal8Bit(argv[2]);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size())
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+}
 
-    const QString scalable = QStringLiteral("scalable/apps/%1.svg").arg(name);
+int writeThemeIcons(const QDir &out, const QString &name)
+{
     out.mkpath(QStringLiteral("scalable/apps"));
-    QFile svg(out.filePath(scalable));
-    if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate) || svg.write(programIconSvg().toUtf8()) < 0) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(svg.fileName()));
+    if (!writeFile(out.filePath(QStringLiteral("scalable/apps/%1.svg").arg(name)), programIconSvg().toUtf8()))
         return 1;
-    }
 
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
         out.mkpath(folder);
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        paintProgramIcon(painter, QRectF(0, 0, size, size), programIconDepth(size));
-        painter.end();
         const QString file = out.filePath(QStringLiteral("%1/%2.png").arg(folder, name));
-        if (!image.save(file)) {
+        if (!programIconImage(size).save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: chaos-game-icons OUTPUT_DIR ICON_NAME\n"
+                             "       chaos-game-icons --ico FILE\n"
+                             "       chaos-game-icons --icns FILE\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QString target = QString::fromLocal8Bit(argv[2]);
+
+    if (std::strcmp(argv[1], "--ico") == 0)
+        return writeFile(target, programIconIco()) ? 0 : 1;
+    if (std::strcmp(argv[1], "--icns") == 0)
+        return writeFile(target, programIconIcns()) ? 0 : 1;
+    return writeThemeIcons(QDir(QString::fromLocal8Bit(argv[1])), target);
 }

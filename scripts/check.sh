@@ -18,7 +18,7 @@ ctest --test-dir build/check --output-on-failure
 
 echo "== Desktop integration and the Debian package"
 desktop-file-validate packaging/org.example.ChaosGame.desktop
-appstreamcli validate --no-net packaging/org.example.ChaosGame.metainfo.xml
+appstreamcli validate --no-net build/check/packaging/org.example.ChaosGame.metainfo.xml
 rm -f build/check/chaos-game_*.deb
 (cd build/check && cpack -G DEB >/dev/null)
 bash tests/package/check_package.sh build/check/chaos-game_*.deb
@@ -37,3 +37,18 @@ cmake --build build/sanitize --parallel "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize -L unit --output-on-failure
+
+echo "== Release: lintian on the package, the README's install steps"
+lintian --pedantic --fail-on error,warning build/check/chaos-game_*.deb
+bash tests/package/check_readme_install.sh
+
+echo "== Clang and libc++: the library, the program and the tests that need no display"
+# Unoptimised and without debug information: the quickest build to test.
+cmake -S . -B build/libcxx -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_CXX_FLAGS=-stdlib=libc++ -DCMAKE_EXE_LINKER_FLAGS=-stdlib=libc++ \
+      -DCHAOS_BUILD_BENCH=OFF >/dev/null
+cmake --build build/libcxx --parallel "$jobs"
+ctest --test-dir build/libcxx -L unit --output-on-failure
+
+echo "== Licence lines"
+bash scripts/check-spdx.sh

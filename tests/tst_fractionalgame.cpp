@@ -10,7 +10,10 @@
 #include <cfloat>
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <locale>
 #include <memory>
+#include <stdexcept>
 
 // "&Fractional Chaos Game": the reading of the typed fraction, the two modal
 // dialogs and the game it plays.
@@ -107,19 +110,61 @@ private slots:
         QTest::newRow("too small for double") << "1e-99999" << 0.0f;
         QTest::newRow("lower bound") << "0.000000001" << 0.000000001f;
         QTest::newRow("non-ASCII after") << QString::fromUtf8("0.6\u00bd") << 0.6f;
+        QTest::newRow("long fraction") << "0.30000000000000000000000000001" << 0.3f;
+        QTest::newRow("many zeros, large exponent") << "0." + QString(400, '0') + "5e400" << 0.5f;
+        QTest::newRow("many digits, small exponent") << "5" + QString(400, '0') + "e-401" << 0.5f;
+        QTest::newRow("largest single, rounded") << "3.4028235e38" << FLT_MAX;
+        QTest::newRow("below the normal singles") << "-1e-40" << -1e-40f;
     }
 
     void theLeadingNumberIsRead()
     {
         QFETCH(QString, text);
         QFETCH(float, value);
-        const float read = leadingNumberAsSingle(text.toStdString());
+        const QByteArray utf8 = text.toUtf8();
+        const float read = leadingNumberAsSingle(std::string_view(utf8.constData(), std::size_t(utf8.size())));
         QVERIFY(std::isfinite(read));
         QCOMPARE(read, value);
     }
 
+    void theNumberIsRoundedToDoubleThenToSingle_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<quint32>("bits");
+        QTest::newRow("one tenth") << "0.1" << quint32(0x3dcccccd);
+        QTest::newRow("just above 1") << "1.00000011920928955078125" << quint32(0x3f800001);
+        // Just below the midpoint between two singles, but the nearest
+        // double is the midpoint itself, which then rounds to the even one.
+        QTest::newRow("double rounding") << "1.0000001788139343261718749" << quint32(0x3f800002);
+        QTest::newRow("smallest single") << "1.401298464324817e-45" << quint32(0x00000001);
+    }
+
+    void theNumberIsRoundedToDoubleThenToSingle()
+    {
+        QFETCH(QString, text);
+        QFETCH(quint32, bits);
+        const float read = leadingNumberAsSingle(text.toLatin1().constData());
+        quint32 readBits = 0;
+        std::memcpy(&readBits, &read, sizeof read);
+        QCOMPARE(QString::number(readBits, 16), QString::number(bits, 16));
+    }
+
     void theDecimalPointIsAPointInEveryLocale()
     {
+        // The C++ global locale too: streams take theirs from it.
+        std::locale germanNumbers;
+        try {
+            germanNumbers = std::locale("de_DE.UTF-8");
+        } catch (const std::runtime_error &) {
+            QFAIL("the de_DE.UTF-8 locale is not installed");
+        }
+        const std::locale previous = std::locale::global(germanNumbers);
+        const float pointInCpp = leadingNumberAsSingle("1.5");
+        const float groupedInCpp = leadingNumberAsSingle("1.500");
+        std::locale::global(previous);
+        QCOMPARE(pointInCpp, 1.5f);
+        QCOMPARE(groupedInCpp, 1.5f);
+
         // A locale whose decimal point is a comma, for the C library and Qt.
         const char *german = std::setlocale(LC_ALL, "de_DE.UTF-8");
         QVERIFY2(german, "the de_DE.UTF-8 locale is not installed");

@@ -20,5 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string padded = " " + std::string(text);
     if (leadingNumberAsSingle(padded) != value)
         std::abort();
+
+    // A minus in front of a text without a sign of its own negates it,
+    // whatever the rounding did: the sign is not part of the rounding.
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos || (text[first] != '+' && text[first] != '-')) {
+        if (leadingNumberAsSingle("-" + std::string(text)) != -value)
+            std::abort();
+    }
     return 0;
 }
