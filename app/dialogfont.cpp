@@ -1,8 +1,10 @@
 #include "app/dialogfont.h"
 
+#include "canvas/programface.h"
+
 QFont dialogFont(double points, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(programFaceFamily(QStringLiteral("Arial")));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);

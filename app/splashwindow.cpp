@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/programicon.h"
 #include "app/scaledlayout.h"
+#include "canvas/programface.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -56,7 +57,7 @@ SplashWindow::SplashWindow(RandomSource &random, Clock &clock, QWidget *parent)
     m_box->setGeometry(scaled(QRect(10, 4, 503, 325)));
     m_box->installEventFilter(this);
 
-    QFont title(QStringLiteral("Arial"));
+    QFont title(programFaceFamily(QStringLiteral("Arial")));
     title.setPointSizeF(18);
     title.setBold(true);
     addLabel("lblCompanyProduct", tr("The Chaos Game"), QRect(128, 72, 196, 29), title);

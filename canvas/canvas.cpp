@@ -1,5 +1,7 @@
 #include "canvas/canvas.h"
 
+#include "canvas/programface.h"
+
 #include "canvas/canvasaccessible.h"
 
 #include <QCoreApplication>
@@ -305,11 +307,9 @@ void Canvas::setDrawWidth(int pixels)
 
 QFont Canvas::currentFont() const
 {
-    // An empty face name stands for the default face: a plain sans-serif
-    // with Arial's metrics (Liberation Sans), as narrow as the face the
-    // layout's texts were measured in. Wider faces such as DejaVu Sans run
-    // the tracked game's instructions out of their box.
-    QFont font(m_fontName.isEmpty() ? QStringLiteral("Arial") : m_fontName);
+    // The empty face name (the default face) and "MS Sans Serif", the face
+    // the canvas starts with, both come out in the program's own face.
+    QFont font(programFaceFamily(m_fontName));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(m_fontSize);
     font.setBold(m_fontBold);

@@ -7,9 +7,13 @@
 #include "games/randomsource.h"
 
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +27,20 @@ int answerOf(QDialog &box)
     QObject::connect(&box, &QDialog::finished, &waiting, &QEventLoop::exit);
     box.show();
     return waiting.exec();
+}
+
+// The box's layout sizes it to its prompt, which leaves too little room for
+// the window manager to show its title whole ("Fractio… Game"). Its entry
+// field is widened to twice the title's width in the box's font (the
+// window's, scaled with the layout) plus room for the title bar's buttons,
+// so the title shows whole at every scale.
+void widenForItsTitle(QInputDialog &box, const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    const int wanted = std::max(metrics.horizontalAdvance(box.labelText()),
+                                2 * metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height());
+    if (auto *entry = box.findChild<QLineEdit *>())
+        entry->setMinimumWidth(wanted);
 }
 
 } // namespace
@@ -64,7 +82,7 @@ void playFractionalGame(ModeContext &mode)
     ask.setWindowTitle(QObject::tr("Fractional Chaos Game"));
     ask.setLabelText(QObject::tr("Enter fraction amount [.1 to .9]"));
     ask.setTextValue(QString());
-    ask.setMinimumWidth(320); // wide enough for the title to show whole
+    widenForItsTitle(ask, window->font());
     const QString answer = answerOf(ask) == QDialog::Accepted ? ask.textValue() : QString();
     const QByteArray typed = answer.toUtf8();
     float fraction = leadingNumberAsSingle(std::string_view(typed.constData(), std::size_t(typed.size())));

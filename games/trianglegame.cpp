@@ -46,6 +46,7 @@ void playTriangleGame(ModeContext &mode)
     auto afterDot = [&] {
         if (++blockCounter < 1000)
             return;
+        canvas.present(); // this block's dots show while the clock ticks
         mode.clock.waitForTick();
         blockCounter = 0;
         if (++pauseCounter < 50)

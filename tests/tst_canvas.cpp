@@ -1,7 +1,10 @@
 #include "canvas/canvas.h"
 #include "canvas/numbertext.h"
+#include "canvas/programface.h"
 #include "canvas/systemcolours.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QtTest>
 
@@ -43,6 +46,25 @@ private:
     }
 
 private slots:
+    void everyFaceNameComesOutInTheCarriedFace()
+    {
+        // The face the canvas starts with, the empty name the modes set and
+        // "Arial" all print in the face the program carries, whatever
+        // fonts the machine has.
+        const QString carried = programFaceFamily(QString());
+        QVERIFY(QFontDatabase::applicationFontFamilies(0).contains(carried));
+        Canvas canvas(QSize(200, 100));
+        for (const QString &name : {QStringLiteral("MS Sans Serif"), QString(), QStringLiteral("Arial")}) {
+            canvas.setFontName(name);
+            for (bool bold : {false, true}) {
+                canvas.setFontBold(bold);
+                const QFontInfo resolved(canvas.currentFont());
+                QCOMPARE(resolved.family(), carried);
+                QCOMPARE(resolved.bold(), bold);
+            }
+        }
+    }
+
     void init()
     {
         canvas = new Canvas(QSize(961, 657));

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include <cfloat>
@@ -190,6 +191,23 @@ private slots:
         QCOMPARE(seen.refusalText, QStringLiteral("Invalid entry - using 0.5"));
         QCOMPARE(seen.refusalButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(seen.refusalIcon, QMessageBox::NoIcon);
+    }
+
+    void theBoxIsWideEnoughForItsTitle()
+    {
+        // Room for the window manager to show "Fractional Chaos Game" whole
+        // in the title bar, in the box's own (scaled) font.
+        int boxWidth = 0, wanted = 0;
+        whenModalOpens([&](QWidget *dialog) {
+            const QFontMetrics metrics(dialog->font());
+            boxWidth = dialog->width();
+            wanted = 2 * metrics.horizontalAdvance(dialog->windowTitle());
+            qobject_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("0.5"));
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        game->click("cmdFractional");
+        QTRY_VERIFY(boxWidth > 0);
+        QVERIFY2(boxWidth >= wanted, qPrintable(QStringLiteral("%1 < %2").arg(boxWidth).arg(wanted)));
     }
 
     void answersWithinTheBoundsAreTakenAndOthersRefused_data()

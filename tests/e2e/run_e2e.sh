@@ -105,9 +105,12 @@ shot 1-triangle
 more_than "$took" 6 || fail "the run took only $took s"
 
 # --- 2. The fractional game, its answer typed into the real input box ------
-xdotool key --clearmodifiers alt+f
+# Clicked with the mouse, so the button, not the canvas, has the focus.
+xdotool mousemove $((cx + 624 + 64)) $((cy + 696 + 12)) click 1
 ask=$(window_titled "Fractional Chaos Game") || fail "the input box did not open"
 shot 2-asking
+# The triangle's figure is gone from the screen, not only from the picture.
+"$shotcheck" cleared "$shots/2-asking.png" "$canvas_x" "$canvas_y" || fail "the old figure shows behind the box"
 xdotool type --delay 50 "0.5"
 xdotool key Return
 sleep 2

@@ -91,6 +91,16 @@ bool fractional(const Shot &shot)
         && check(shot.drawnBetween(650, 30, 720, 18) > 20, "no \"Complete\" at (650, 30)");
 }
 
+// The canvas cleared behind the fraction's box after a triangle game: none
+// of the triangle's dots at its corners and along its base, where the box
+// does not reach.
+bool cleared(const Shot &shot)
+{
+    return check(shot.drawnBetween(40, 70, 300, 45) == 0, "the old figure shows at the bottom left")
+        && check(shot.drawnBetween(700, 70, 960, 45) == 0, "the old figure shows at the bottom right")
+        && check(shot.drawnBetween(440, 730, 510, 690) == 0, "the old figure shows at the apex");
+}
+
 // The fractional game at a fraction well below one half (0.3): the three
 // shrunken copies overlap, so the figure is a filled triangle, its middle dotted too.
 bool filled(const Shot &shot)
@@ -301,7 +311,7 @@ int main(int argc, char *argv[])
     if (which == QLatin1String("buttons"))
         return buttonsCommand(argc, argv);
     if (argc != 5 && argc != 7) {
-        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|fractional|filled|threesteps|pageone|pagetwo|splash SHOT.png LEFT TOP [WIDTH HEIGHT]\n"
+        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|cleared|fractional|filled|threesteps|pageone|pagetwo|splash SHOT.png LEFT TOP [WIDTH HEIGHT]\n"
                              "       shotcheck layout CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO\n"
                              "       shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO [MIN_HEIGHT]\n");
         return 2;
@@ -319,11 +329,11 @@ int main(int argc, char *argv[])
     // The canvas's top-left pixel is never drawn on by these checks' modes.
     shot.background = shot.image.pixel(shot.interior + QPoint(1, 1));
 
-    const std::function<bool(const Shot &)> checks[] = {empty,   triangle, complete, fractional, filled,
-                                                        threeSteps, pageOne, pageTwo,  splash};
-    const char *names[] = {"empty",      "triangle", "complete", "fractional", "filled",
-                           "threesteps", "pageone",  "pagetwo",  "splash"};
-    for (int i = 0; i < 9; ++i)
+    const std::function<bool(const Shot &)> checks[] = {empty,      triangle, complete, cleared, fractional,
+                                                        filled,     threeSteps, pageOne, pageTwo, splash};
+    const char *names[] = {"empty",  "triangle",   "complete", "cleared", "fractional",
+                           "filled", "threesteps", "pageone",  "pagetwo", "splash"};
+    for (int i = 0; i < 10; ++i)
         if (which == QLatin1String(names[i]))
             return checks[i](shot) ? 0 : 1;
     std::fprintf(stderr, "shotcheck: unknown check %s\n", argv[1]);
