@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/formvalue.h"
 
 FormValue FormValue::integer(std::int16_t value)

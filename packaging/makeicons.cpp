@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon for installation: the scalable SVG and PNGs at
 // the usual sizes, in the hicolor theme's folder layout; or the icon file
 // that a Windows executable or a macOS bundle carries.

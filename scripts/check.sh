@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds The Chaos Game with its tests and runs every test headless,
 # installing what is missing first: the unit and widget tests and the
 # end-to-end test on a Release build, the launcher entry, the metainfo and

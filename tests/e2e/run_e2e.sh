@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a real X server (Xvfb) with a window manager (openbox),
 # driven like a user with xdotool and wmctrl, checked on screenshots.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a screenshot of the running program and checks what its canvas shows.
 //
 //   shotcheck CHECK SHOT.png LEFT TOP [WIDTH HEIGHT]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A headless X session for the tests that drive the real program: Xvfb on a
 # free display with openbox as the window manager. Sourced; the caller
 # defines fail() and pids+=() collects the processes to end on exit.

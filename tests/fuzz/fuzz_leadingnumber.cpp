@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the reading of a typed fraction: whatever the text,
 // reading it must not crash and must give a finite number.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package as a desktop would meet it: its files and their
 # validity, one version everywhere, its dependencies, that the installed
 # program opens on a real X server with the toolkit's own options, loading
