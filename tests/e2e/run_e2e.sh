@@ -27,10 +27,6 @@ window_titled() {
     done
     return 1
 }
-# The screen position of a window's client area, as "X Y".
-client_origin() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
-}
 alive() { kill -0 "$1" 2>/dev/null; }
 # Waits up to $2 seconds for a process to end.
 wait_for_exit() {
@@ -54,16 +50,7 @@ start_main_window() {
         || fail "the start-up window is not centred: $sx, $sy"
     shot 0-splash
     "$shotcheck" splash "$shots/0-splash.png" "$sx" "$sy" || fail "the start-up window looks wrong"
-    xdotool windowactivate --sync "$splash" >/dev/null 2>&1 || true
-    xdotool key --clearmodifiers space
-
-    main=""
-    for _ in $(seq 100); do
-        main=$(xdotool search --onlyvisible --pid "$app" --name "^The Chaos Game\$" 2>/dev/null | grep -vx "$splash" | head -n 1 || true)
-        [ -n "$main" ] && break
-        sleep 0.1
-    done
-    [ -n "$main" ] || fail "the main window did not open"
+    main=$(begin_from_splash "$splash" "$app") || fail "the main window did not open"
     # Maximised on a 1024 x 768 screen, the canvas's interior starts 34 x 18
     # pixels into the client area (inside its 2-pixel frame).
     for _ in $(seq 50); do

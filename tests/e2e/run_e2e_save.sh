@@ -31,25 +31,13 @@ window_titled() {
     done
     return 1
 }
-client_origin() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
-}
 
 "$program" >"$out/program.log" 2>&1 &
 app=$!
 pids+=($app)
 splash=$(window_sized 535x338 "$app") || fail "the start-up window did not open"
 sleep 0.5
-xdotool windowactivate --sync "$splash" >/dev/null 2>&1 || true
-xdotool key --clearmodifiers space
-
-main=""
-for _ in $(seq 100); do
-    main=$(xdotool search --onlyvisible --pid "$app" --name "^The Chaos Game\$" 2>/dev/null | grep -vx "$splash" | head -n 1 || true)
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || fail "the main window did not open"
+main=$(begin_from_splash "$splash" "$app") || fail "the main window did not open"
 for _ in $(seq 50); do
     xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT && break
     sleep 0.1

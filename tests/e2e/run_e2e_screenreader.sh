@@ -48,15 +48,7 @@ app=$!
 pids+=($app)
 splash=$(window_sized 535x338 "$app") || fail "the start-up window did not open"
 sleep 0.5
-xdotool windowactivate --sync "$splash" >/dev/null 2>&1 || true
-xdotool key --clearmodifiers space
-main=""
-for _ in $(seq 100); do
-    main=$(xdotool search --onlyvisible --pid "$app" --name "^The Chaos Game\$" 2>/dev/null | grep -vx "$splash" | head -n 1 || true)
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || fail "the main window did not open"
+main=$(begin_from_splash "$splash" "$app") || fail "the main window did not open"
 sleep 0.5
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
 wait_for_text "" || fail "the empty canvas reads as: $(canvas_text)"

@@ -65,17 +65,10 @@ run_on_screen() {
         || fail "$name: the start-up window is not centred: ${sw}x$sh at $sx, $sy"
     shot "$name-0-splash"
     "$shotcheck" splash "$shots/$name-0-splash.png" "$sx" "$sy" "$sw" "$sh" || fail "$name: the start-up window looks wrong"
-    xdotool windowactivate --sync "$splash" >/dev/null 2>&1 || true
-    xdotool key --clearmodifiers space
 
     # The main window, maximised, its layout scaled to its client area.
-    local main=""
-    for _ in $(seq 100); do
-        main=$(xdotool search --onlyvisible --pid "$app" --name "^The Chaos Game\$" 2>/dev/null | grep -vx "$splash" | head -n 1 || true)
-        [ -n "$main" ] && break
-        sleep 0.1
-    done
-    [ -n "$main" ] || fail "$name: the main window did not open"
+    local main
+    main=$(begin_from_splash "$splash" "$app") || fail "$name: the main window did not open"
     for _ in $(seq 50); do
         xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT && break
         sleep 0.1

@@ -60,3 +60,21 @@ window_sized() {
     return 1
 }
 
+# The screen position of a window's client area, as "X Y".
+client_origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+}
+
+# Presses Space on the start-up window $1 of process $2, as a user begins,
+# and waits for the main window; prints its id.
+begin_from_splash() {
+    local main=""
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    xdotool key --clearmodifiers space
+    for _ in $(seq 100); do
+        main=$(xdotool search --onlyvisible --pid "$2" --name "^The Chaos Game\$" 2>/dev/null | grep -vx "$1" | head -n 1 || true)
+        [ -n "$main" ] && { echo "$main"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
