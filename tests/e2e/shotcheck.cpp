@@ -55,6 +55,16 @@ struct Shot
                 count += image.pixel(x, y) != background;
         return count;
     }
+
+    // The games start from a random point, which is not plotted, and their
+    // first dot or two may land anywhere on the way to the figure: a hole
+    // that is to stay empty may hold up to two dots, at the size a dot
+    // shows at on this screen.
+    int strayDots() const
+    {
+        const int dotSide = std::max(1, int(std::ceil(size.width() / 957.0)));
+        return 2 * dotSide * dotSide;
+    }
 };
 
 bool check(bool condition, const char *what)
@@ -75,9 +85,9 @@ bool triangle(const Shot &shot)
     return check(shot.drawnBetween(468, 725, 482, 715) > 3, "no dots at the apex (475, 725)")
         && check(shot.drawnBetween(50, 60, 62, 50) > 3, "no dots at the bottom left corner (50, 50)")
         && check(shot.drawnBetween(938, 60, 950, 50) > 3, "no dots at the bottom right corner (950, 50)")
-        && check(shot.drawnBetween(497, 724, 503, 721) == 0, "dots at (500, 725), right of the apex")
+        && check(shot.drawnBetween(497, 724, 503, 721) <= shot.strayDots(), "dots at (500, 725), right of the apex")
         // The big middle hole stays empty.
-        && check(shot.drawnBetween(450, 340, 530, 200) == 0, "dots in the triangle's middle hole")
+        && check(shot.drawnBetween(450, 340, 530, 200) <= shot.strayDots(), "dots in the triangle's middle hole")
         // Dots fill the sides densely.
         && check(shot.drawnBetween(100, 100, 300, 60) > 500, "too few dots along the base");
 }
@@ -87,8 +97,8 @@ bool fractional(const Shot &shot)
 {
     return check(shot.drawnBetween(493, 725, 507, 715) > 3, "no dots at the apex (500, 725)")
         && check(shot.drawnBetween(963, 60, 975, 50) > 3, "no dots at the bottom right corner (975, 50)")
-        && check(shot.drawnBetween(470, 725, 478, 715) == 0, "dots at (475, 725), left of the apex")
-        && check(shot.drawnBetween(480, 340, 540, 200) == 0, "dots in the triangle's middle hole")
+        && check(shot.drawnBetween(470, 725, 478, 715) <= shot.strayDots(), "dots at (475, 725), left of the apex")
+        && check(shot.drawnBetween(480, 340, 540, 200) <= shot.strayDots(), "dots in the triangle's middle hole")
         && check(shot.drawnBetween(650, 30, 720, 18) > 20, "no \"Complete\" at (650, 30)");
 }
 
