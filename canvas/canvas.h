@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <algorithm>
 #include <limits>
 
 #include "canvas/canvastext.h"
@@ -53,6 +54,14 @@ public:
     // Drawing.
     void clear();
     void setPoint(double x, double y);
+    // Sets `count` dots along a path: the first at step(from), each next
+    // one at step(the point before). Returns the last point (`from` when
+    // `count` is 0). The same dots, presentations and clipping as that many
+    // calls of setPoint(), but run in stretches that make no call out of the
+    // loop, so that the point stays in registers. `step` must not touch the
+    // canvas. A point is anything with .x and .y.
+    template <typename Point, typename Step>
+    Point setPoints(long count, Point from, Step step);
     void circle(double x, double y, double radius, quint32 outlineColour);
     void filledBox(double x1, double y1, double x2, double y2, quint32 colour);
     void printLine(const QString &text = QString());
@@ -131,7 +140,8 @@ protected:
 
 private:
     static constexpr int kBorder = 2;
-    static constexpr int kPointsBetweenClockChecks = 256;
+    // Dots set between looks at the clock: a few microseconds of drawing.
+    static constexpr int kPointsBetweenClockChecks = 1024;
     // About 60 frames a second for a mode that draws without pausing; just
     // over the clock's 1/64 s tick, so that a mode that presents at every
     // tick (the triangle game) gets exactly one frame per tick.
@@ -146,6 +156,31 @@ private:
     void refreshColours();
     void markDirty(const QRectF &logicalRect);
     void setWidePoint(double x, double y);
+
+    // Where a dot at draw width 1 goes in the picture, and its colour.
+    struct DotMapping
+    {
+        uchar *pixels;
+        qsizetype bytesPerLine;
+        double left, top, perUnitX, perUnitY; // user units to image pixels
+        double columns, rows;                 // the image's size, for clipping
+        QRgb colour;
+        void set(double x, double y) const;
+    };
+    DotMapping dotMapping() const;
+    // The inner loop of setPoints() at draw width 1, kept out of line: with
+    // no call in it and the mapping and the point in its own locals, the
+    // compiler keeps them all in registers, and the picture's stores cannot
+    // make it read them again.
+    template <typename Point, typename Step>
+    Q_NEVER_INLINE static Point setPointsAlong(DotMapping dots, long count, Point point, Step &step)
+    {
+        for (long i = 0; i < count; ++i) {
+            point = step(point);
+            dots.set(point.x, point.y);
+        }
+        return point;
+    }
     void print(const QString &text, bool endLine);
     void presentIfDue();
     QRect takeDirtyArea(); // in logical pixels of the interior; empty when nothing changed
@@ -198,18 +233,51 @@ private:
 // they touch; a presentation shows the whole picture when points were set.
 inline void Canvas::setPoint(double x, double y)
 {
-    if (m_drawWidth != 1) {
+    if (m_drawWidth != 1)
         setWidePoint(x, y);
-    } else {
-        const double column = (x - m_scaleLeft) * m_devicePerUnitX;
-        const double row = (y - m_scaleTop) * m_devicePerUnitY;
-        // Written so that NaN fails the test too: clipped silently.
-        if (column >= 0 && column < m_columns && row >= 0 && row < m_rows) {
-            const qsizetype c = static_cast<qsizetype>(column);
-            const qsizetype r = static_cast<qsizetype>(row);
-            reinterpret_cast<QRgb *>(m_pixels + r * m_bytesPerLine)[c] = m_foreRgb;
-        }
-    }
+    else
+        dotMapping().set(x, y);
     if (++m_pointsSet % kPointsBetweenClockChecks == 0)
         presentIfDue();
+}
+
+inline Canvas::DotMapping Canvas::dotMapping() const
+{
+    return {m_pixels, m_bytesPerLine, m_scaleLeft, m_scaleTop, m_devicePerUnitX, m_devicePerUnitY,
+            m_columns,  m_rows,         m_foreRgb};
+}
+
+inline void Canvas::DotMapping::set(double x, double y) const
+{
+    const double column = (x - left) * perUnitX;
+    const double row = (y - top) * perUnitY;
+    // Written so that NaN fails the test too: clipped silently.
+    if (column >= 0 && column < columns && row >= 0 && row < rows) {
+        const qsizetype c = static_cast<qsizetype>(column);
+        const qsizetype r = static_cast<qsizetype>(row);
+        reinterpret_cast<QRgb *>(pixels + r * bytesPerLine)[c] = colour;
+    }
+}
+
+template <typename Point, typename Step>
+Point Canvas::setPoints(long count, Point from, Step step)
+{
+    Point point = from;
+    while (count > 0) {
+        // Up to the next check of the clock, as setPoint() would make it.
+        const long stretch = std::min<long>(count, kPointsBetweenClockChecks - m_pointsSet % kPointsBetweenClockChecks);
+        if (m_drawWidth != 1) {
+            for (long i = 0; i < stretch; ++i) {
+                point = step(point);
+                setWidePoint(point.x, point.y);
+            }
+        } else {
+            point = setPointsAlong(dotMapping(), stretch, point, step);
+        }
+        count -= stretch;
+        m_pointsSet += quint64(stretch);
+        if (m_pointsSet % kPointsBetweenClockChecks == 0)
+            presentIfDue();
+    }
+    return point;
 }

@@ -6,6 +6,7 @@
 #include "canvas/canvas.h"
 #include "games/leadingnumber.h"
 #include "games/randomsource.h"
+#include "games/randomwalk.h"
 
 #include <QEventLoop>
 #include <QFontMetrics>
@@ -51,12 +52,12 @@ void playFractionSteps(Canvas &canvas, RandomSource &random, float fraction, lon
     // Apex (500, 725), bottom left (50, 50), bottom right (975, 50): the
     // base runs further right than the apex's x would centre.
     static constexpr struct { int x, y; } corners[] = {{500, 725}, {50, 50}, {975, 50}};
-    for (long step = 0; step < steps; ++step) {
-        const auto &corner = corners[drawOneTo(random, 3) - 1];
-        x = x + fraction * (corner.x - x);
-        y = y + fraction * (corner.y - y);
-        canvas.setPoint(x, y);
-    }
+    walkAndPlot(canvas, random, steps, x, y, [fraction](auto &draws, float &x, float &y) {
+        const int corner = drawOneTo(draws, 3);
+        x = x + fraction * (corners[corner - 1].x - x);
+        y = y + fraction * (corners[corner - 1].y - y);
+        return corner;
+    });
 }
 
 void playFractionalGame(ModeContext &mode)

@@ -5,6 +5,7 @@
 #include "app/modecontext.h"
 #include "canvas/canvas.h"
 #include "games/randomsource.h"
+#include "games/randomwalk.h"
 
 // The half-way game: `steps` times, draw one of `cornerCount` corners at
 // random, move the point (x, y) to the midpoint between itself and that
@@ -25,13 +26,26 @@ int playHalfWayGame(Canvas &canvas, RandomSource &random, int cornerCount, long 
     return corner;
 }
 
+// The half-way game with no per-dot work: the same steps and dots, made
+// as a random walk through the canvas's fast loop.
+template <typename Real, typename MoveTowards>
+int playHalfWayGame(Canvas &canvas, RandomSource &random, int cornerCount, long steps, Real &x, Real &y,
+                    MoveTowards moveTowards)
+{
+    return walkAndPlot(canvas, random, steps, x, y, [cornerCount, moveTowards](auto &draws, Real &x, Real &y) {
+        const int corner = drawOneTo(draws, cornerCount);
+        moveTowards(corner, x, y);
+        return corner;
+    });
+}
+
 namespace detail {
 template <typename Real, typename MoveTowards>
 int continueHalfWayGameIn(ModeContext &mode, int cornerCount, long steps, MoveTowards moveTowards)
 {
     Real x = static_cast<Real>(mode.form.PointX.toDouble());
     Real y = static_cast<Real>(mode.form.PointY.toDouble());
-    const int corner = playHalfWayGame(mode.canvas, mode.random, cornerCount, steps, x, y, moveTowards, [] {});
+    const int corner = playHalfWayGame(mode.canvas, mode.random, cornerCount, steps, x, y, moveTowards);
     mode.form.PointX = FormValue::of(x);
     mode.form.PointY = FormValue::of(y);
     return corner;

@@ -6,6 +6,8 @@
 
 #include <QtGlobal>
 
+class GeneratedDraws;
+
 // The program's one source of random draws. The main window seeds it once
 // from the time of day; the games draw whole numbers 1..n from it (corner
 // numbers, start coordinates) with drawOneTo(). A draw is the hot path of
@@ -29,6 +31,13 @@ public:
         return static_cast<int>(uniformOneTo(m_generator, static_cast<std::uint32_t>(n)));
     }
 
+    // Whether the draws are given rather than generated (see below).
+    bool isScripted() const { return m_scripted; }
+    // For a game's loop: a copy of the generator to draw from, and the
+    // copy given back when the loop ends. A generated source only.
+    GeneratedDraws generatedDraws() const;
+    void continueFrom(const GeneratedDraws &draws);
+
 protected:
     RandomSource() = default;
     void restartGenerator(std::uint64_t seed) { m_generator = Xoshiro256StarStar(seed); }
@@ -47,11 +56,57 @@ private:
     bool m_scripted = false;
 };
 
-// A whole number from 1 to n with equal chances: a corner number, or a
-// start coordinate.
-inline int drawOneTo(RandomSource &random, int n)
+// The draws of a game's loop from a generated source: a copy of its
+// generator, which the loop carries along by value so that the compiler
+// keeps it in registers. (Reached through a reference, the generator was
+// read and stored back for every draw, which with the picture's stores
+// made a dot cost twice as much.) RandomSource::generatedDraws() makes
+// the copy, RandomSource::continueFrom() gives it back; nothing else
+// draws from the source meanwhile, as modes run one at a time.
+class GeneratedDraws
 {
-    return random.oneTo(n);
+public:
+    // The same draw as RandomSource::oneTo(), the same sequence included.
+    int oneTo(int n)
+    {
+        Q_ASSERT(n >= 1);
+        return static_cast<int>(uniformOneTo(m_generator, static_cast<std::uint32_t>(n)));
+    }
+
+private:
+    friend class RandomSource;
+    explicit GeneratedDraws(const Xoshiro256StarStar &generator) : m_generator(generator) {}
+    Xoshiro256StarStar m_generator;
+};
+
+// The draws of a game's loop from a scripted source: the source itself.
+class ScriptedDraws
+{
+public:
+    explicit ScriptedDraws(RandomSource &source) : m_source(&source) {}
+    int oneTo(int n) { return m_source->oneTo(n); }
+
+private:
+    RandomSource *m_source;
+};
+
+inline GeneratedDraws RandomSource::generatedDraws() const
+{
+    Q_ASSERT(!m_scripted);
+    return GeneratedDraws(m_generator);
+}
+
+inline void RandomSource::continueFrom(const GeneratedDraws &draws)
+{
+    m_generator = draws.m_generator;
+}
+
+// A whole number from 1 to n with equal chances: a corner number, or a
+// start coordinate. From a source, or from a game loop's draws.
+template <typename Draws>
+inline int drawOneTo(Draws &draws, int n)
+{
+    return draws.oneTo(n);
 }
 
 // The program's random source: xoshiro256** seeded from the time of day.
