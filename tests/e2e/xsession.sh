@@ -21,7 +21,10 @@ start_x_session() {
     local log number
     log=$(mktemp)
     number=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number" >"$log" 2>&1 &
+    # -noreset: by default the server resets when its last client leaves,
+    # and a client connecting meanwhile (openbox, right after the check
+    # below) is turned away.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$number" >"$log" 2>&1 &
     pids+=($!)
     for _ in $(seq 300); do [ -s "$number" ] && break; sleep 0.1; done
     [ -s "$number" ] || { cat "$log" >&2; fail "Xvfb did not start"; }
@@ -55,6 +58,17 @@ window_sized() {
         for id in $(xdotool search --onlyvisible --pid "$2" 2>/dev/null); do
             xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $1\$" && { echo "$id"; return 0; }
         done
+        sleep 0.1
+    done
+    return 1
+}
+
+# The visible window titled exactly $1, once there is one; prints its id.
+window_titled() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
     return 1
