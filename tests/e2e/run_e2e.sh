@@ -17,16 +17,6 @@ source "$(dirname "$0")/xsession.sh"
 start_x_session
 
 shot() { import -window root "$shots/$1.png"; }
-# Waits until a window with exactly this title is mapped; prints its id.
-window_titled() {
-    local id=""
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
 alive() { kill -0 "$1" 2>/dev/null; }
 # Waits up to $2 seconds for a process to end.
 wait_for_exit() {

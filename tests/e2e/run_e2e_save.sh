@@ -21,16 +21,6 @@ start_x_session
 export HOME=$out/home XDG_CONFIG_HOME=$out/home/.config
 
 shot() { import -window root "$out/$1.png"; }
-# Waits until a visible window with exactly this title exists; prints its id.
-window_titled() {
-    local id
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
 
 "$program" >"$out/program.log" 2>&1 &
 app=$!
