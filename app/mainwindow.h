@@ -3,8 +3,8 @@
 
 #include <QWidget>
 
-#include "app/formvalue.h"
-#include "app/modecontext.h"
+#include "games/formvalue.h"
+#include "games/modecontext.h"
 #include "app/picturesharing.h"
 
 class Canvas;

@@ -9,8 +9,8 @@
 //
 //   build/release/bench/chaos-bench [rounds]
 
-#include "app/formvalue.h"
-#include "app/modecontext.h"
+#include "games/formvalue.h"
+#include "games/modecontext.h"
 #include "bench/peakmemory.h"
 #include "bench/presentationcount.h"
 #include "bench/referenceloops.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explain/explanationpages.h"
 
-#include "app/formvalue.h"
-#include "app/modecontext.h"
+#include "games/formvalue.h"
+#include "games/modecontext.h"
 #include "canvas/canvas.h"
 
 #include <QPushButton>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/formvalue.h"
+#include "games/formvalue.h"
 
 FormValue FormValue::integer(std::int16_t value)
 {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/formvalue.h"
-#include "app/modecontext.h"
+#include "games/formvalue.h"
+#include "games/modecontext.h"
 #include "canvas/canvas.h"
 #include "games/randomsource.h"
 #include "games/randomwalk.h"

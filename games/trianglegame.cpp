@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "games/trianglegame.h"
 
-#include "app/formvalue.h"
-#include "app/modecontext.h"
+#include "games/formvalue.h"
+#include "games/modecontext.h"
 #include "canvas/canvas.h"
 #include "canvas/numbertext.h"
 #include "games/clock.h"
