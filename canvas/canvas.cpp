@@ -146,10 +146,15 @@ QColor Canvas::colourAt(double x, double y) const
 void Canvas::markDirty(const QRectF &logicalRect)
 {
     const qreal ratio = m_image.devicePixelRatio();
-    const QRect device = QRectF(logicalRect.topLeft() * ratio, logicalRect.size() * ratio)
-                             .toAlignedRect()
-                             .adjusted(-1, -1, 1, 1)
-                             .intersected(m_image.rect());
+    // Clipped to the image while still in floating point (with a pixel's
+    // margin for smoothed edges), so that a shape far off the canvas, or at
+    // a point that is not a number, cannot overflow the whole pixels.
+    const QRectF area = QRectF(logicalRect.topLeft() * ratio, logicalRect.size() * ratio)
+                            .adjusted(-1, -1, 1, 1)
+                            .intersected(QRectF(m_image.rect()));
+    if (!(area.width() > 0 && area.height() > 0)) // false for NaN too
+        return;
+    const QRect device = area.toAlignedRect().intersected(m_image.rect());
     if (device.isEmpty())
         return;
     m_paintedSinceFitted = true;
@@ -185,6 +190,8 @@ void Canvas::setWidePoint(double x, double y)
     // A wide dot is a filled disc as wide as the draw width, centred on the
     // pixel that a narrow dot would set.
     const QPointF at = logicalOf(x, y);
+    if (!std::isfinite(at.x()) || !std::isfinite(at.y()))
+        return; // nowhere: clipped silently, as a narrow dot is
     const QPointF centre(std::floor(at.x()) + 0.5, std::floor(at.y()) + 0.5);
     const double radius = m_drawWidth * m_layoutScale / 2.0;
     {

@@ -100,6 +100,20 @@ private slots:
         QCOMPARE(canvas->pointsSet(), before + 7); // counted all the same
     }
 
+    void shapesFarOffTheCanvasOrAtNoNumberAreClippedSilently()
+    {
+        // Nothing drawn, and (under the sanitizers) no overflow on the way
+        // to whole pixels.
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        canvas->setDrawWidth(3);
+        for (auto [x, y] : {std::pair{-1e30, 1e30}, {1e12, 300.0}, {500.0, -1e12}, {nan, 100.0}, {100.0, nan}}) {
+            canvas->setPoint(x, y);
+            canvas->circle(x, y, 10, PackedColour::Black);
+            canvas->filledBox(x, y, x + 1, y + 1, PackedColour::Black);
+        }
+        QCOMPARE(drawnPixels(), 0);
+    }
+
     void aWidePointIsADiscOfTheDrawWidth()
     {
         canvas->setDrawWidth(3);
