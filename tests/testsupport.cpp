@@ -63,6 +63,12 @@ QPushButton *GameWindow::button(const char *name)
     return found;
 }
 
+bool GameWindow::activate()
+{
+    m_window->activateWindow();
+    return QTest::qWaitForWindowActive(m_window);
+}
+
 void GameWindow::click(const char *name)
 {
     button(name)->click();

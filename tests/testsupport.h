@@ -62,6 +62,9 @@ public:
     void reopen(RandomSource &source); // a fresh window on another source
 
     MainWindow &window() { return *m_window; }
+    // Makes the window the active one, as the window system does when the
+    // user clicks it; whether it became active.
+    bool activate();
     FormState &form() { return m_window->formState(); }
     Canvas &canvas() { return m_window->canvas(); }
     QPushButton *button(const char *name);

@@ -64,8 +64,7 @@ private slots:
     void init()
     {
         game = std::make_unique<GameWindow>();
-        game->window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&game->window()));
+        QVERIFY(game->activate());
     }
     void cleanup() { game.reset(); }
 

@@ -43,8 +43,7 @@ private:
     // not hand the activation back to it when a dialog closes.)
     void pressOnWindow(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        game->window().activateWindow();
-        if (!QTest::qWaitForWindowActive(&game->window()))
+        if (!game->activate())
             qWarning("the main window is not active");
         // Through the window, as the window system delivers keys.
         QTest::keyClick(game->window().windowHandle(), key, modifiers);
@@ -104,8 +103,7 @@ private slots:
         for (double &value : values)
             value = r(generator);
         game->random.setValues(values);
-        game->window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&game->window()));
+        QVERIFY(game->activate());
     }
 
     void cleanup()
