@@ -120,25 +120,25 @@ shot 3-page-two
 "$shotcheck" pagetwo "$shots/3-page-two.png" "$canvas_x" "$canvas_y" || fail "page two looks wrong"
 
 # --- 3b. Input given during a run acts after it, in order ------------------
-# Alt+F, "0.3" and Return typed in one go, idle: the box takes the answer.
-xdotool key --clearmodifiers alt+f type --delay 12 "0.3"
-xdotool key Return
-sleep 2
-xdotool search --onlyvisible --name "^Error\$" >/dev/null 2>&1 && fail "the answer 0.3 typed at once was refused"
-shot 3b-fractional-at-once
-"$shotcheck" filled "$shots/3b-fractional-at-once.png" "$canvas_x" "$canvas_y" \
-    || fail "Alt+F 0.3 Return typed at once did not play with 0.3"
+# Types Alt+F, "0.3" and Return in one go, waits $2 seconds and checks that
+# the answer was taken and played; $1 names the shot, $3 says when it was typed.
+answer_fraction_at_once() {
+    xdotool key --clearmodifiers alt+f type --delay 12 "0.3"
+    xdotool key Return
+    sleep "$2"
+    xdotool search --onlyvisible --name "^Error\$" >/dev/null 2>&1 && fail "the answer 0.3 typed $3 was refused"
+    shot "$1"
+    "$shotcheck" filled "$shots/$1.png" "$canvas_x" "$canvas_y" \
+        || fail "Alt+F 0.3 Return typed $3 did not play with 0.3"
+}
 
-# The same during a triangle game: the box opens after the run and gets the keys.
+# Idle: the box takes the answer.
+answer_fraction_at_once 3b-fractional-at-once 2 "at once"
+
+# During a triangle game: the box opens after the run and gets the keys.
 xdotool key --clearmodifiers alt+p
 sleep 1
-xdotool key --clearmodifiers alt+f type --delay 12 "0.3"
-xdotool key Return
-sleep 9
-xdotool search --onlyvisible --name "^Error\$" >/dev/null 2>&1 && fail "the answer 0.3 given during a run was refused"
-shot 3b-fractional-after-run
-"$shotcheck" filled "$shots/3b-fractional-after-run.png" "$canvas_x" "$canvas_y" \
-    || fail "Alt+F 0.3 Return during a run did not play with 0.3 after it"
+answer_fraction_at_once 3b-fractional-after-run 9 "during a run"
 
 # Alt+T, then three clicks on the canvas, during a run: the board, then three steps.
 xdotool key --clearmodifiers alt+p
