@@ -260,9 +260,8 @@ inline void Canvas::DotMapping::set(double x, double y) const
 }
 
 template <typename Point, typename Step>
-Point Canvas::setPoints(long count, Point from, Step step)
+Point Canvas::setPoints(long count, Point point, Step step)
 {
-    Point point = from;
     while (count > 0) {
         // Up to the next check of the clock, as setPoint() would make it.
         const long stretch = std::min<long>(count, kPointsBetweenClockChecks - m_pointsSet % kPointsBetweenClockChecks);
