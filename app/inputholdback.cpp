@@ -3,32 +3,44 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QShortcutEvent>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
-// Qt GUI's entry points for input that is to go the whole way a window
-// system's input goes: shortcuts, modality, focus, the implicit mouse grab
-// and double clicks. Qt exports them for its test library, which declares
-// them just so.
-Q_GUI_EXPORT void qt_handleKeyEvent(QWindow *window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
-                                    const QString &text, bool autoRepeat, ushort count);
-Q_GUI_EXPORT void qt_handleMouseEvent(QWindow *window, const QPointF &local, const QPointF &global,
-                                      Qt::MouseButtons buttons, Qt::MouseButton button, QEvent::Type type,
-                                      Qt::KeyboardModifiers modifiers, int timestamp);
-
 namespace {
 
-// How long a held key waits for the window it goes to to take the keyboard
-// (a dialog just opened is activated by the window manager a moment later).
-constexpr qint64 kActivationWaitMs = 500;
-constexpr int kActivationPollMs = 5;
+// Makes `window` the active window at once, so that the keys handed to it
+// find its shortcuts (which answer only in the active window), and asks the
+// window system to follow, so that the keys typed next go there too.
+void makeActive(QWidget *window)
+{
+    if (!window || QApplication::activeWindow() == window || QApplication::activePopupWidget())
+        return;
+    QApplication::setActiveWindow(window);
+    window->activateWindow();
+}
+
+// Alt with a letter is an accelerator; where no accelerator takes it (in a
+// dialog's entry field, say) it must not type the letter either. AltGr,
+// which types letters, arrives as Ctrl+Alt on some systems and is let through.
+bool typesAnAltLetter(const QKeyEvent &key)
+{
+    return key.type() == QEvent::KeyPress && (key.modifiers() & Qt::AltModifier)
+        && !(key.modifiers() & Qt::ControlModifier) && !key.text().isEmpty() && key.text().at(0).isPrint();
+}
+
+bool isInADialog(const QObject *object)
+{
+    const auto *widget = qobject_cast<const QWidget *>(object);
+    return widget && qobject_cast<const QDialog *>(widget->window());
+}
 
 } // namespace
 
@@ -53,10 +65,28 @@ void InputHoldBack::runInTurn(std::function<void()> action)
         // was started by replayed input.
         const QScopedValueRollback<bool> live(m_replaying, false);
         action();
+        m_box = nullptr;
         if (m_afterMode && !m_closed)
             m_afterMode();
     }
     scheduleReplay();
+}
+
+QWidget *InputHoldBack::ownTopLevel(const QObject *window) const
+{
+    if (!window)
+        return nullptr;
+    const QList<QWidget *> topLevels = QApplication::topLevelWidgets();
+    for (QWidget *topLevel : topLevels) {
+        if (topLevel->windowHandle() != window)
+            continue;
+        for (const QWidget *widget = topLevel; widget; widget = widget->parentWidget()) {
+            if (widget == &m_window)
+                return topLevel;
+        }
+        return nullptr;
+    }
+    return nullptr;
 }
 
 QWidget *InputHoldBack::modeBox() const
@@ -76,21 +106,44 @@ bool InputHoldBack::holding() const
     return !m_closed && !m_replaying && (computing() || !m_queue.empty());
 }
 
-bool InputHoldBack::outsideTheBox(QObject *window) const
+bool InputHoldBack::boxBlocks(const QWidget *topLevel) const
 {
     const QWidget *box = modeBox();
-    return box && !m_replaying && !m_closed && window != box->windowHandle()
-        && static_cast<QWindow *>(window)->type() != Qt::Popup;
+    if (!box || m_closed || !topLevel || topLevel->windowType() == Qt::Popup)
+        return false;
+    // The box's own dialogs and menus are part of it.
+    for (const QWidget *widget = topLevel; widget; widget = widget->parentWidget()) {
+        if (widget == box)
+            return false;
+    }
+    return true;
 }
 
-bool InputHoldBack::closeMustWait() const
+void InputHoldBack::bringBoxForward()
 {
-    return !m_closed && (m_modeRunning || (!m_replaying && !m_queue.empty()));
+    // Posted: the window manager may still be busy activating the window
+    // that was clicked.
+    if (QWidget *box = modeBox()) {
+        QTimer::singleShot(0, box, [box] {
+            box->raise();
+            box->activateWindow();
+        });
+    }
 }
 
-void InputHoldBack::holdClose()
+bool InputHoldBack::allowsCloseNow()
 {
-    hold(HeldClose{});
+    if (m_closed)
+        return true;
+    if (modeBox() || (QApplication::activeModalWidget() && ownTopLevel(QApplication::activeModalWidget()->windowHandle()))) {
+        bringBoxForward();
+        return false;
+    }
+    if (m_modeRunning || (!m_replaying && !m_queue.empty())) {
+        hold(HeldClose{});
+        return false;
+    }
+    return true;
 }
 
 void InputHoldBack::closeDown()
@@ -105,7 +158,7 @@ void InputHoldBack::hold(Held held)
     scheduleReplay();
 }
 
-void InputHoldBack::scheduleReplay(int delayMs)
+void InputHoldBack::scheduleReplay()
 {
     // One call at a time, each a fresh posted call rather than a repeating
     // timer: a replayed action may open a dialog, and the dialog's own event
@@ -114,67 +167,121 @@ void InputHoldBack::scheduleReplay(int delayMs)
     if (m_replayScheduled || m_closed || m_queue.empty())
         return;
     m_replayScheduled = true;
-    QTimer::singleShot(delayMs, this, &InputHoldBack::replayNext);
+    QTimer::singleShot(0, this, &InputHoldBack::replayNext);
 }
 
 bool InputHoldBack::eventFilter(QObject *watched, QEvent *event)
 {
+    const bool atAWindow = watched->isWindowType();
     switch (event->type()) {
-    case QEvent::Shortcut:
-        // An accelerator clicks its button on the key press itself.
-        if (auto *button = qobject_cast<QAbstractButton *>(watched)) {
-            if (!static_cast<QShortcutEvent *>(event)->isAmbiguous()) {
-                button->click();
+    case QEvent::ShortcutOverride:
+        m_shortcutKeyRepeats = static_cast<QKeyEvent *>(event)->isAutoRepeat();
+        if (atAWindow) {
+            QWidget *topLevel = ownTopLevel(watched);
+            if (!topLevel)
+                break;
+            // A held key must not fire a shortcut now; it is taken as a key
+            // press next, and its shortcut fires when the copy is handed on.
+            if (holding() || (!m_replaying && boxBlocks(topLevel))) {
+                event->accept();
                 return true;
             }
+            // A key sent to a window that is not the active one (on-screen
+            // keyboards and automation tools send them so) finds the
+            // window's shortcuts, as a key typed there does.
+            makeActive(topLevel);
         }
         break;
-    case QEvent::ShortcutOverride:
-        // A held key must not fire a shortcut now; it is taken as a key press
-        // next, and its shortcut fires when the copy is replayed.
-        if (holding()) {
-            event->accept();
+    case QEvent::Shortcut:
+        if (auto *button = qobject_cast<QAbstractButton *>(watched)) {
+            if (static_cast<QShortcutEvent *>(event)->isAmbiguous())
+                break;
+            // An accelerator does what a click does, on its key press. Held
+            // down, it repeats its key: those repeats do nothing.
+            if (!m_shortcutKeyRepeats) {
+                if (button->focusPolicy() & Qt::ClickFocus)
+                    button->setFocus(Qt::ShortcutFocusReason);
+                button->click();
+            }
             return true;
         }
         break;
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        // Input reaches a window before any widget, so it is taken there.
-        // Keys for another window while a mode's box is open were typed
-        // before the window manager moved the keyboard to the box: they
-        // are the box's.
-        if (watched->isWindowType() && (holding() || outsideTheBox(watched))) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            hold(HeldKey{static_cast<QWindow *>(watched), key->type(), key->key(), key->modifiers(), key->text(),
-                         key->isAutoRepeat(), static_cast<ushort>(key->count())});
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (atAWindow) {
+            // Input reaches a window before any widget, so it is taken there.
+            QWidget *topLevel = ownTopLevel(watched);
+            if (topLevel && (holding() || (!m_replaying && boxBlocks(topLevel)))) {
+                hold(HeldKey::of(static_cast<QWindow *>(watched), *key));
+                return true;
+            }
+        } else if (typesAnAltLetter(*key) && isInADialog(watched)) {
+            return true;
+        } else if (key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+                   && qobject_cast<QPushButton *>(watched)) {
+            // Enter held on a button presses it once, as Space does.
             return true;
         }
         break;
+    }
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-        // While a mode's box is open, a click outside it does nothing.
-        if (watched->isWindowType() && outsideTheBox(watched))
+    case QEvent::MouseButtonRelease: {
+        QWidget *topLevel = atAWindow ? ownTopLevel(watched) : nullptr;
+        if (!topLevel || m_replaying)
+            break;
+        if (boxBlocks(topLevel)) {
+            if (event->type() == QEvent::MouseButtonPress)
+                bringBoxForward();
             return true;
-        if (watched->isWindowType() && holding()) {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            hold(HeldMouse{static_cast<QWindow *>(watched), mouse->type(), mouse->globalPosition(), mouse->button(),
-                           mouse->buttons(), mouse->modifiers(), mouse->timestamp()});
+        }
+        if (holding()) {
+            hold(HeldMouse::of(static_cast<QWindow *>(watched), *static_cast<QMouseEvent *>(event)));
             return true;
         }
         break;
+    }
     case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-        // A replayed press makes its own double click; the wheel does
-        // nothing in this program, so a turn made during a run is dropped.
-        if (watched->isWindowType() && (holding() || outsideTheBox(watched)))
+    case QEvent::Wheel: {
+        // A held press makes its own double click when it is handed on; the
+        // wheel does nothing in the main window, so a turn made during a run
+        // is dropped.
+        QWidget *topLevel = atAWindow ? ownTopLevel(watched) : nullptr;
+        if (topLevel && !m_replaying && (holding() || boxBlocks(topLevel)))
             return true;
         break;
+    }
+    case QEvent::ContextMenu: {
+        // The Menu key's own menu request (the window system sends one beside
+        // the key) must not open a menu in the middle of a run either.
+        QWidget *topLevel = atAWindow ? ownTopLevel(watched) : nullptr;
+        if (!topLevel || m_replaying)
+            break;
+        if (boxBlocks(topLevel))
+            return true;
+        if (holding()) {
+            hold(HeldContextMenu::of(static_cast<QWindow *>(watched), *static_cast<QContextMenuEvent *>(event)));
+            return true;
+        }
+        break;
+    }
     case QEvent::Show:
-        // A box that the running mode opens (the fraction's input box) takes
-        // the keys held for it: the replay goes on into the box.
-        if (m_modeRunning && qobject_cast<QDialog *>(watched) && static_cast<QWidget *>(watched)->isWindow()) {
-            m_box = static_cast<QWidget *>(watched);
-            scheduleReplay();
+        // The first dialog the running mode opens is its box, and takes the
+        // keys held for it: the replay goes on into the box.
+        if (m_modeRunning && !modeBox() && qobject_cast<QDialog *>(watched)) {
+            auto *dialog = static_cast<QWidget *>(watched);
+            if (dialog->isWindow() && ownTopLevel(dialog->windowHandle())) {
+                m_box = dialog;
+                scheduleReplay();
+            }
+        }
+        break;
+    case QEvent::WindowActivate:
+        // The window clicked or switched to while the box is open hands the
+        // keyboard back to the box.
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->isWindow() && boxBlocks(widget)
+            && ownTopLevel(widget->windowHandle())) {
+            bringBoxForward();
         }
         break;
     default:
@@ -191,34 +298,15 @@ void InputHoldBack::replayNext()
     if (computing())
         return; // the mode's end starts the replay again
 
-    if (const auto *key = std::get_if<HeldKey>(&m_queue.front())) {
-        QWindow *target = keyTarget(*key);
-        if (target && target != QGuiApplication::focusWindow()) {
-            // Let the window system give the keyboard to the window first, as
-            // it would before the live key reached it.
-            if (!m_waitingForActivation.isValid())
-                m_waitingForActivation.start();
-            if (!m_waitingForActivation.hasExpired(kActivationWaitMs)) {
-                scheduleReplay(kActivationPollMs);
-                return;
-            }
-        }
-        m_waitingForActivation.invalidate();
-        const HeldKey held = *key;
-        m_queue.pop_front();
-        scheduleReplay();
-        if (target)
-            replay(held, target);
-        return;
-    }
-
     Held held = std::move(m_queue.front());
     m_queue.pop_front();
     scheduleReplay();
-    if (const auto *mouse = std::get_if<HeldMouse>(&held)) {
-        // A click given before the box opened lands outside it: it does nothing.
-        if (!modeBox() || (mouse->window && mouse->window == modeBox()->windowHandle()))
-            replay(*mouse);
+    if (const auto *key = std::get_if<HeldKey>(&held)) {
+        replay(*key);
+    } else if (const auto *mouse = std::get_if<HeldMouse>(&held)) {
+        replay(*mouse);
+    } else if (const auto *request = std::get_if<HeldContextMenu>(&held)) {
+        replay(*request);
     } else if (std::holds_alternative<HeldClose>(held)) {
         const QScopedValueRollback<bool> replaying(m_replaying, true);
         m_window.close();
@@ -227,30 +315,64 @@ void InputHoldBack::replayNext()
     }
 }
 
-QWindow *InputHoldBack::keyTarget(const HeldKey &key) const
+QWidget *InputHoldBack::keyboardOwner(QWindow *typedIn)
 {
-    // A box of the running mode, or a modal dialog, takes every key;
-    // otherwise the key goes where it was typed.
-    if (QWidget *box = modeBox())
-        return box->windowHandle();
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal->windowHandle();
-    if (key.window && key.window->isVisible())
-        return key.window;
-    return nullptr;
+    // As the window system routes a key: a grab or an open menu first, then
+    // a modal dialog or the mode's box; else the window the key was typed
+    // in, or, when that has closed since, the window that is active now.
+    if (QWidget *grabber = QWidget::keyboardGrabber())
+        return grabber;
+    if (QWidget *popup = QApplication::activePopupWidget())
+        return popup->focusWidget() ? popup->focusWidget() : popup;
+    QWidget *window = QApplication::activeModalWidget();
+    if (!window)
+        window = modeBox();
+    if (!window) {
+        window = ownTopLevel(typedIn);
+        if (window && !window->isVisible())
+            window = nullptr;
+    }
+    if (!window)
+        window = QApplication::activeWindow();
+    if (!window && m_window.isVisible())
+        window = &m_window;
+    if (!window)
+        return nullptr;
+    makeActive(window);
+    return window->focusWidget() ? window->focusWidget() : window;
 }
 
-void InputHoldBack::replay(const HeldKey &key, QWindow *target)
+void InputHoldBack::replay(const HeldKey &key)
 {
+    QWidget *receiver = keyboardOwner(key.window);
+    if (!receiver)
+        return;
     const QScopedValueRollback<bool> replaying(m_replaying, true);
-    qt_handleKeyEvent(target, key.type, key.key, key.modifiers, key.text, key.autoRepeat, key.count);
+    key.sendTo(receiver);
 }
 
 void InputHoldBack::replay(const HeldMouse &mouse)
 {
-    if (!mouse.window || !mouse.window->isVisible())
+    // A click given before the box opened lands outside it: it does nothing.
+    if (!mouse.window || !mouse.window->isVisible() || boxBlocks(ownTopLevel(mouse.window)))
+        return;
+    QEvent::Type type = mouse.type;
+    if (type == QEvent::MouseButtonPress) {
+        if (m_lastReplayedPress && mouse.makesDoubleClickAfter(*m_lastReplayedPress)) {
+            type = QEvent::MouseButtonDblClick;
+            m_lastReplayedPress.reset();
+        } else {
+            m_lastReplayedPress = mouse;
+        }
+    }
+    const QScopedValueRollback<bool> replaying(m_replaying, true);
+    mouse.sendAs(type);
+}
+
+void InputHoldBack::replay(const HeldContextMenu &request)
+{
+    if (!request.window || !request.window->isVisible() || boxBlocks(ownTopLevel(request.window)))
         return;
     const QScopedValueRollback<bool> replaying(m_replaying, true);
-    qt_handleMouseEvent(mouse.window, mouse.window->mapFromGlobal(mouse.globalPosition), mouse.globalPosition,
-                        mouse.buttons, mouse.button, mouse.type, mouse.modifiers, static_cast<int>(mouse.timestamp));
+    request.send();
 }

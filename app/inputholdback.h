@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QElapsedTimer>
-#include <QEvent>
+#include "app/heldinput.h"
+
 #include <QObject>
 #include <QPointer>
-#include <QPointF>
-#include <QString>
 
 #include <deque>
 #include <functional>
-#include <variant>
+#include <optional>
 
 class QKeyEvent;
-class QMouseEvent;
 class QWidget;
 class QWindow;
 
@@ -22,26 +19,33 @@ class QWindow;
 //
 // A mode runs to its end inside the action that started it. The window stays
 // alive meanwhile because the canvas lets Qt handle events whenever it shows
-// its picture; every key press, key release and mouse click that arrives
-// then is taken as it arrives, kept as a copy and swallowed, so nothing
-// depends on the window system keeping it queued. Once the mode has ended
-// the copies are fed back, one at a time, through Qt's own input path: keys
-// to the window that takes the keyboard now (so a dialog that an earlier
-// copy opened receives the keys typed after it), clicks at their position.
-// Shortcuts, focus and modality then work exactly as for the live input.
-// While copies wait, newer input queues behind them.
+// its picture; every key, click and context-menu request that arrives then
+// at one of the main window's windows is taken as it arrives, kept as a copy
+// and swallowed, so nothing depends on the window system keeping it queued
+// and nothing can open a menu or a dialog in the middle of a run. Once the
+// mode has ended the copies are handed on, one at a time: each key to
+// whatever has the keyboard at that moment (a menu, a dialog, its completer,
+// or else the window it was typed in), each click to its window at its place.
+// Shortcuts, focus and modality then work as for the live input. While
+// copies wait, newer input queues behind them. Windows that are not the main
+// window's own (another top-level window of the program) are left alone.
 //
 // A close request made while a mode runs, or while input waits, takes its
 // turn like the rest; when it is carried out, everything behind it is
 // dropped. Nothing runs on the window once it has accepted its close.
 //
-// A mode may wait in a box of its own (a dialog it shows without making it
-// modal): keys given while it is open go to the box, even those that reached
-// the window below before the window manager gave the box the keyboard,
-// which a modal box would lose; clicks outside the box do nothing.
+// A mode may wait in a box of its own (a dialog it shows without Qt's
+// modality, so that keys typed ahead of it are not lost). The box is modal to
+// the user all the same: keys given to the main window while it is open go
+// to the box, even those that reached the window before the window manager
+// gave the box the keyboard; clicks, closes and context menus on the window
+// do nothing, and activating the window hands the keyboard back to the box.
+// Dialogs the box opens itself (a question of the file dialog's, say) are
+// part of the box.
 //
-// Button accelerators click at once, on the key press, instead of after the
-// toolkit's animated click, so input given right after one cannot overtake it.
+// Button accelerators move the focus to their button and click it at once,
+// on the key press, instead of after the toolkit's animated click, so input
+// given right after one cannot overtake it; holding one down clicks once.
 class InputHoldBack : public QObject
 {
     Q_OBJECT
@@ -58,10 +62,11 @@ public:
 
     bool modeRunning() const { return m_modeRunning; }
 
-    // For the window's close handling: whether a close request made now must
-    // wait its turn. When it must, the caller ignores the close and calls holdClose().
-    bool closeMustWait() const;
-    void holdClose();
+    // For the window's close handling: whether the window may close now.
+    // When it may not, a close requested while a mode runs or input waits is
+    // held for its turn, and one requested while a box is open is refused
+    // (the box comes to the front), as for any window under a modal box.
+    bool allowsCloseNow();
     // The window has accepted its close: drops whatever waits and stops holding.
     void closeDown();
 
@@ -72,50 +77,32 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct HeldKey
-    {
-        QPointer<QWindow> window;
-        QEvent::Type type;
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        QString text;
-        bool autoRepeat;
-        ushort count;
-    };
-    struct HeldMouse
-    {
-        QPointer<QWindow> window;
-        QEvent::Type type;
-        QPointF globalPosition;
-        Qt::MouseButton button;
-        Qt::MouseButtons buttons;
-        Qt::KeyboardModifiers modifiers;
-        ulong timestamp;
-    };
-    struct HeldClose
-    {
-    };
-    using HeldAction = std::function<void()>;
-    using Held = std::variant<HeldKey, HeldMouse, HeldClose, HeldAction>;
-
+    // The top-level widget that `window` shows, if it is one of the main
+    // window's own (the window itself, its dialogs, its menus).
+    QWidget *ownTopLevel(const QObject *window) const;
     // The box the running mode waits in, if it waits in one.
     QWidget *modeBox() const;
     bool computing() const;
-    bool outsideTheBox(QObject *window) const;
     bool holding() const;
+    // Whether the mode's box keeps input from `topLevel`.
+    bool boxBlocks(const QWidget *topLevel) const;
+    void bringBoxForward();
+
     void hold(Held held);
-    void scheduleReplay(int delayMs = 0);
+    void scheduleReplay();
     void replayNext();
-    // The window a held key goes to now; null when it has nowhere to go.
-    QWindow *keyTarget(const HeldKey &key) const;
-    void replay(const HeldKey &key, QWindow *target);
+    // The widget that has the keyboard now, for a key typed in `typedIn`.
+    QWidget *keyboardOwner(QWindow *typedIn);
+    void replay(const HeldKey &key);
     void replay(const HeldMouse &mouse);
+    void replay(const HeldContextMenu &request);
 
     QWidget &m_window;
     QPointer<QWidget> m_box;
     std::function<void()> m_afterMode;
     std::deque<Held> m_queue;
-    QElapsedTimer m_waitingForActivation;
+    std::optional<HeldMouse> m_lastReplayedPress; // for double clicks
+    bool m_shortcutKeyRepeats = false;            // the key now seeking a shortcut is held down
     bool m_replayScheduled = false;
     bool m_modeRunning = false;
     bool m_replaying = false;

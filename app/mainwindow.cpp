@@ -184,6 +184,7 @@ void MainWindow::createPictureActions()
     // Like the buttons, they act only between modes: given during a run,
     // they wait for its end.
     auto *save = new QAction(tr("&Save Picture As\u2026"), this);
+    save->setAutoRepeat(false);
     save->setObjectName(QStringLiteral("actSavePicture"));
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, [this] {
@@ -191,6 +192,7 @@ void MainWindow::createPictureActions()
     });
 
     auto *copy = new QAction(tr("&Copy Picture"), this);
+    copy->setAutoRepeat(false);
     copy->setObjectName(QStringLiteral("actCopyPicture"));
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, [this] {
@@ -206,11 +208,11 @@ void MainWindow::createPictureActions()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing under a running mode would destroy what it draws on; a close
-    // requested while a mode runs or input waits takes its turn instead.
-    if (m_input->closeMustWait()) {
+    // Closing under a running mode would destroy what it draws on: a close
+    // requested while a mode runs or input waits takes its turn instead, and
+    // one requested while a box is open does nothing.
+    if (!m_input->allowsCloseNow()) {
         event->ignore();
-        m_input->holdClose();
         return;
     }
     m_input->closeDown();

@@ -20,9 +20,10 @@
 namespace {
 
 // Shows one of the game's boxes over the window and waits for its answer.
-// The box is not made modal: the window holds the user's input while a mode
-// runs and hands it the keys typed for it, even those typed before the window
-// manager has given it the keyboard, which a modal box would lose.
+// The box is modal to the user, but not through Qt's modality: the window
+// holds the user's input while a mode runs and hands the box the keys typed
+// for it, even those typed before the window manager has given it the
+// keyboard, which Qt drops for a window under a modal box.
 int answerOf(QDialog &box)
 {
     QEventLoop waiting;

@@ -6,6 +6,11 @@
 #include "testsupport.h"
 
 #include <QDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -87,6 +92,46 @@ private:
         };
         button("cmdPlay")->click();
         clock.onPause = nullptr;
+    }
+
+    // Holds `key` down long enough for the keyboard to repeat it `repeats` times.
+    void holdDown(Qt::Key key, Qt::KeyboardModifiers modifiers, int repeats)
+    {
+        const QString text = QKeySequence(key).toString().toLower();
+        QTest::simulateEvent(handle(), true, key, modifiers, text, false);
+        for (int i = 0; i < repeats; ++i) {
+            QTest::simulateEvent(handle(), false, key, modifiers, text, true);
+            QTest::simulateEvent(handle(), true, key, modifiers, text, true);
+        }
+        QTest::simulateEvent(handle(), false, key, modifiers, text, false);
+    }
+    // Calls `then` once `found` gives a widget, looking every few milliseconds.
+    static void whenFound(std::function<QWidget *()> found, std::function<void(QWidget *)> then)
+    {
+        auto *timer = new QTimer(qApp);
+        timer->setInterval(5);
+        connect(timer, &QTimer::timeout, timer, [timer, found, then] {
+            if (QWidget *widget = found()) {
+                timer->deleteLater();
+                timer->stop();
+                then(widget);
+            }
+        });
+        timer->start();
+    }
+    static QWidget *fractionBox() { return qobject_cast<QInputDialog *>(openDialog()); }
+    // The dots the fractional game draws with `fraction` from the start point
+    // (101, 526) with corners 1 and 3 in turn end where the form's point is.
+    void checkFractionPlayed(float fraction)
+    {
+        ScriptedRandom again({0.1, 0.7});
+        ReferenceCanvas reference;
+        float x = 101, y = 526;
+        drawOneTo(again, 1000); // the start point's two draws
+        drawOneTo(again, 750);
+        playFractionSteps(reference, again, fraction, 700000, x, y);
+        QCOMPARE(window->formState().PointX.toSingle(), x);
+        QCOMPARE(window->formState().PointY.toSingle(), y);
     }
 
     int completes() const { return printed.count(QStringLiteral("Complete")); }
@@ -333,6 +378,167 @@ private slots:
         QVERIFY(!window.isNull());
         QVERIFY(window->isVisible());
         QVERIFY(completes() >= 1);
+    }
+
+    void theMenuKeyDuringARunOpensTheMenuAfterTheRun()
+    {
+        // The window system sends the Menu key as a menu request beside the key.
+        bool menuDuringRun = false;
+        bool given = false;
+        clock.onPause = [&] {
+            menuDuringRun = menuDuringRun || QApplication::activePopupWidget();
+            if (!given) {
+                given = true;
+                QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(40, 40),
+                                          window->mapToGlobal(QPoint(40, 40)));
+                QApplication::sendEvent(handle(), &request);
+                press(Qt::Key_Menu);
+            }
+        };
+        int pausesWhenOpened = -1;
+        whenMenuOpens([&](QMenu *) {
+            pausesWhenOpened = clock.pauses;
+            press(Qt::Key_Escape);
+        });
+        button("cmdPlay")->click();
+        clock.onPause = nullptr;
+        QCOMPARE(clock.pauses, 500);
+        QVERIFY(!menuDuringRun);
+        QTRY_COMPARE(pausesWhenOpened, 500);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTRY_VERIFY(idle());
+    }
+
+    void noToReplaceLeavesTheSaveDialogWorking()
+    {
+        QTemporaryDir folder;
+        const QString existing = folder.filePath(QStringLiteral("taken.png"));
+        QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(existing));
+        bool questionSeen = false;
+        whenModalOpens([&](QWidget *dialog) {
+            whenFound([] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); },
+                      [&](QWidget *question) {
+                          questionSeen = true;
+                          static_cast<QMessageBox *>(question)->button(QMessageBox::No)->click();
+                          QTimer::singleShot(0, dialog, [dialog] {
+                              QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape);
+                          });
+                      });
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(existing);
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+        });
+        press(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(questionSeen);
+        QTRY_VERIFY(idle());
+    }
+
+    void aCloseWhileTheBoxIsOpenDoesNothing()
+    {
+        random.setValues({0.1, 0.7});
+        int waitingSeen = 0;
+        whenFound(fractionBox, [&](QWidget *box) {
+            window->close();
+            for (int i = 0; i < 10; ++i) {
+                QTest::qWait(5);
+                waitingSeen += int(window->findChild<InputHoldBack *>()->waiting());
+            }
+            for (QChar c : QStringLiteral("0.3"))
+                QTest::keyClick(box->windowHandle(), c.toLatin1());
+            QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+        });
+        press(Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(waitingSeen, 0); // refused at once, never queued over and over
+        QTRY_COMPARE(completes(), 1);
+        QVERIFY(!window.isNull() && window->isVisible());
+        checkFractionPlayed(0.3f);
+    }
+
+    void theMainWindowTakesNoInputWhileTheBoxIsOpen_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("a click, then the answer") << "";
+        QTest::newRow("a click, Alt+P, then the answer") << "Alt+P";
+        QTest::newRow("a click, the close button, then the answer") << "close";
+    }
+
+    void theMainWindowTakesNoInputWhileTheBoxIsOpen()
+    {
+        QFETCH(QString, then);
+        random.setValues({0.1, 0.7});
+        whenFound(fractionBox, [&](QWidget *) {
+            clickOn("cmdPlay");
+            if (then == QLatin1String("Alt+P"))
+                press(Qt::Key_P, Qt::AltModifier);
+            else if (then == QLatin1String("close"))
+                window->close();
+            // Typed at the window, as keys are before the window manager
+            // moves the keyboard back to the box.
+            type(QStringLiteral("0.3"));
+            press(Qt::Key_Return);
+        });
+        press(Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(completes(), 1);
+        QTRY_VERIFY(idle());
+        QCOMPARE(clock.pauses, 0); // no triangle game
+        QVERIFY(!window.isNull() && window->isVisible());
+        checkFractionPlayed(0.3f);
+    }
+
+    void keysTypedAsTheErrorBoxClosesAreKept()
+    {
+        whenFound(fractionBox, [&](QWidget *box) {
+            whenFound([] { return qobject_cast<QMessageBox *>(openDialog()); }, [&](QWidget *error) {
+                // Typed where the keyboard was, in the box that is closing.
+                QTest::keyClick(error->windowHandle(), Qt::Key_Return);
+                QTest::keyClick(error->windowHandle(), Qt::Key_P, Qt::AltModifier);
+            });
+            QTest::keyClick(box->windowHandle(), 'x');
+            QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+        });
+        press(Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(completes(), 2); // the 0.5 figure, then the triangle game
+        QCOMPARE(clock.pauses, 500);
+    }
+
+    void anAcceleratorHeldDownClicksOnce_data()
+    {
+        QTest::addColumn<bool>("duringARun");
+        QTest::newRow("idle") << false;
+        QTest::newRow("during a run") << true;
+    }
+
+    void anAcceleratorHeldDownClicksOnce()
+    {
+        QFETCH(bool, duringARun);
+        const quint64 before = window->canvas().pointsSet();
+        if (duringARun)
+            duringATriangleGame([&] { holdDown(Qt::Key_S, Qt::AltModifier, 20); });
+        else
+            holdDown(Qt::Key_S, Qt::AltModifier, 20);
+        QTRY_VERIFY(idle());
+        QCOMPARE(completes(), duringARun ? 2 : 1);
+        QCOMPARE(window->canvas().pointsSet(), before + 3000000 + (duringARun ? 500000 : 0));
+    }
+
+    void anAcceleratorMovesTheFocusToItsButton()
+    {
+        press(Qt::Key_H, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), button("cmdHexagon"));
+        press(Qt::Key_Return);
+        QTRY_COMPARE(completes(), 2); // the hexagon, twice
+    }
+
+    void keysSentToTheWindowWhileAnotherIsActiveWork()
+    {
+        // On-screen keyboards and automation tools send keys to a window
+        // without activating it first.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        press(Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(completes(), 1);
+        QCOMPARE(clock.pauses, 500);
     }
 };
 
