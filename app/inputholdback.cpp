@@ -356,17 +356,21 @@ void InputHoldBack::replay(const HeldMouse &mouse)
     // A click given before the box opened lands outside it: it does nothing.
     if (!mouse.window || !mouse.window->isVisible() || boxBlocks(ownTopLevel(mouse.window)))
         return;
-    QEvent::Type type = mouse.type;
-    if (type == QEvent::MouseButtonPress) {
-        if (m_lastReplayedPress && mouse.makesDoubleClickAfter(*m_lastReplayedPress)) {
-            type = QEvent::MouseButtonDblClick;
+    // A second press soon after the first makes a double click, as the
+    // window system's would: the press (which the release that follows
+    // belongs to), then the double click.
+    bool doubleClick = false;
+    if (mouse.type == QEvent::MouseButtonPress) {
+        doubleClick = m_lastReplayedPress && mouse.makesDoubleClickAfter(*m_lastReplayedPress);
+        if (doubleClick)
             m_lastReplayedPress.reset();
-        } else {
+        else
             m_lastReplayedPress = mouse;
-        }
     }
     const QScopedValueRollback<bool> replaying(m_replaying, true);
-    mouse.sendAs(type);
+    mouse.sendAs(mouse.type);
+    if (doubleClick && mouse.window)
+        mouse.sendAs(QEvent::MouseButtonDblClick);
 }
 
 void InputHoldBack::replay(const HeldContextMenu &request)

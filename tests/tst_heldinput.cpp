@@ -239,6 +239,18 @@ private slots:
         QTRY_COMPARE(printed.count(QStringLiteral("Now click half-way from the new")), 3);
     }
 
+    void quickCanvasClicksDuringARunEachTakeAStep()
+    {
+        // A double click, then a click: three clicks, three steps.
+        duringATriangleGame([&] {
+            press(Qt::Key_T, Qt::AltModifier);
+            const QPoint at = window->canvas().mapTo(window.data(), QPoint(40, 40));
+            QTest::mouseDClick(handle(), Qt::LeftButton, {}, at);
+            QTest::mouseClick(handle(), Qt::LeftButton, {}, at);
+        });
+        QTRY_COMPARE(printed.count(QStringLiteral("Now click half-way from the new")), 3);
+    }
+
     void anAcceleratorThenEnterFollowsThePages()
     {
         // Page one gives "Screen 2" the focus, so the Return after Alt+E shows page two.
