@@ -16,12 +16,12 @@
 // colour table), so that a poster of 16384 x 16384 pixels takes 256 MB.
 //
 // The threads share the one buffer without locks. Each pixel is a
-// std::atomic<unsigned char>, set with relaxed stores: on every processor
-// the program runs on that is an ordinary byte store, and two threads
-// setting the same pixel are not a data race. Where their dots differ in
-// value, the highest one stays (a compare-and-swap that only ever raises
-// it), so the picture is the same whichever thread came last. The threads
-// are joined before the picture is read.
+// std::atomic<unsigned char>, read and set with relaxed operations: on
+// every processor the program runs on those are ordinary byte loads and
+// stores, and two threads meeting on a pixel are not a data race. Where
+// their dots differ in value, the highest one stays (a compare-and-swap
+// that only ever raises it), so the picture is the same whichever thread
+// came last. The threads are joined before the picture is read.
 class DotPlane
 {
 public:
