@@ -11,16 +11,23 @@ DotPlane::DotPlane(QSize size)
     setView(FigureView{});
 }
 
-bool DotPlane::lookFirst() const
+bool DotPlane::fitsTheCaches() const
 {
+    constexpr qsizetype kCachedBytes = 4 << 20;
+    return m_stride * m_size.height() <= kCachedBytes;
+}
+
+DotPlane::Setting DotPlane::settingFor(bool keepHighest) const
+{
+    if (keepHighest)
+        return Setting::KeepHighest;
     // Most dots of a solid figure land on a pixel already set. In a plane
     // that fits the processor's caches, a pixel only read stays in every
     // core's cache, where one written to would have to move to the writing
     // core each time: looking first lets threads share the plane at full
     // speed. In a larger plane most pixels are not in the cache at all, and
     // a store, which the processor need not wait for, beats a read it must.
-    constexpr qsizetype kCachedBytes = 4 << 20;
-    return m_stride * m_size.height() <= kCachedBytes;
+    return fitsTheCaches() ? Setting::LookFirst : Setting::Store;
 }
 
 void DotPlane::setView(const FigureView &view)

@@ -57,17 +57,37 @@ private:
     static_assert(sizeof(Pixel) == 1 && Pixel::is_always_lock_free,
                   "a pixel must be one lock-free byte, for the image to read the plane as bytes");
 
-    // What the loop needs, in its own locals.
+    // What the loops need, in their own locals.
     struct Target
     {
         Pixel *pixels;
         qsizetype stride;
         PixelMapping map;
-        // Whether a dot looks at its pixel before setting it (see lookFirst()).
-        bool lookFirst;
     };
-    bool lookFirst() const;
-    template <bool keepHighest, typename Point, typename Step, typename ValueOf>
+
+    // How a dot sets its pixel: with a plain store; looking first whether
+    // it is set already (see settingFor()); or raising it to the dot's value.
+    enum class Setting { Store, LookFirst, KeepHighest };
+    Setting settingFor(bool keepHighest) const;
+    // Whether the plane fits the processor's caches (see settingFor()).
+    bool fitsTheCaches() const;
+
+    template <Setting setting>
+    static void set(Pixel &pixel, unsigned char value)
+    {
+        if constexpr (setting == Setting::Store) {
+            pixel.store(value, std::memory_order_relaxed);
+        } else if constexpr (setting == Setting::LookFirst) {
+            if (pixel.load(std::memory_order_relaxed) != value)
+                pixel.store(value, std::memory_order_relaxed);
+        } else {
+            unsigned char now = pixel.load(std::memory_order_relaxed);
+            while (now < value && !pixel.compare_exchange_weak(now, value, std::memory_order_relaxed)) {
+            }
+        }
+    }
+
+    template <Setting setting, typename Point, typename Step, typename ValueOf>
     Q_NEVER_INLINE static Point plotAlong(Target target, long count, Point point, const Step &step,
                                           ValueOf valueOf)
     {
@@ -77,20 +97,48 @@ private:
         for (long i = 0; i < count; ++i) {
             point = localStep(point);
             qsizetype column, row;
-            if (target.map.find(point.x, point.y, column, row)) {
-                Pixel &pixel = target.pixels[row * target.stride + column];
-                const unsigned char value = valueOf(point);
-                if constexpr (keepHighest) {
-                    unsigned char now = pixel.load(std::memory_order_relaxed);
-                    while (now < value && !pixel.compare_exchange_weak(now, value, std::memory_order_relaxed)) {
-                    }
-                } else if (target.lookFirst) {
-                    if (pixel.load(std::memory_order_relaxed) != value)
-                        pixel.store(value, std::memory_order_relaxed);
-                } else {
-                    pixel.store(value, std::memory_order_relaxed);
-                }
-            }
+            if (target.map.find(point.x, point.y, column, row))
+                set<setting>(target.pixels[row * target.stride + column], valueOf(point));
+        }
+        return point;
+    }
+
+    // The same for dots that must read their pixel in a plane larger than
+    // the caches, where each read would keep the walk waiting for memory:
+    // the walk runs kAhead dots ahead of the dots being set, asking for each
+    // pixel as its dot is found, so that the pixel is there when it is set.
+    static constexpr long kAhead = 32;
+    template <Setting setting, typename Point, typename Step, typename ValueOf>
+    Q_NEVER_INLINE static Point plotAlongFetchingAhead(Target target, long count, Point point, const Step &step,
+                                                       ValueOf valueOf)
+    {
+        const Step localStep = step;
+        struct Dot
+        {
+            Pixel *pixel; // nullptr off the view
+            unsigned char value;
+        };
+        Dot ahead[kAhead];
+        const auto find = [&]() -> Dot {
+            point = localStep(point);
+            qsizetype column, row;
+            if (!target.map.find(point.x, point.y, column, row))
+                return {nullptr, 0};
+            Pixel *pixel = &target.pixels[row * target.stride + column];
+#if defined(__GNUC__) || defined(__clang__)
+            __builtin_prefetch(pixel, 1);
+#endif
+            return {pixel, valueOf(point)};
+        };
+        long found = 0;
+        for (; found < count && found < kAhead; ++found)
+            ahead[found] = find();
+        for (long i = 0; i < count; ++i) {
+            const Dot dot = ahead[i % kAhead];
+            if (found < count)
+                ahead[found++ % kAhead] = find();
+            if (dot.pixel)
+                set<setting>(*dot.pixel, dot.value);
         }
         return point;
     }
@@ -106,7 +154,16 @@ Point DotPlane::plot(long count, Point from, const Step &step, ValueOf valueOf, 
 {
     if (count <= 0)
         return from;
-    const Target target{m_pixels.get(), m_stride, m_mapping, lookFirst()};
-    return keepHighest ? plotAlong<true>(target, count, from, step, valueOf)
-                       : plotAlong<false>(target, count, from, step, valueOf);
+    const Target target{m_pixels.get(), m_stride, m_mapping};
+    switch (settingFor(keepHighest)) {
+    case Setting::Store:
+        return plotAlong<Setting::Store>(target, count, from, step, valueOf);
+    case Setting::LookFirst:
+        return plotAlong<Setting::LookFirst>(target, count, from, step, valueOf);
+    case Setting::KeepHighest:
+        break;
+    }
+    if (fitsTheCaches())
+        return plotAlong<Setting::KeepHighest>(target, count, from, step, valueOf);
+    return plotAlongFetchingAhead<Setting::KeepHighest>(target, count, from, step, valueOf);
 }

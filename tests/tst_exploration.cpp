@@ -184,11 +184,14 @@ private slots:
         QTest::addColumn<int>("region");
         // What the region holds: 0 no dot, -1 a dot on every pixel, else dots of that value only.
         QTest::addColumn<int>("expected");
-        QTest::newRow("triangle: the middle hole") << "triangle" << false << int(TriangleMiddle) << 0;
-        QTest::newRow("carpet: the middle square") << "carpet" << false << int(CarpetMiddle) << 0;
-        QTest::newRow("square: no hole anywhere") << "square" << false << int(WholeSquare) << -1;
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("triangle: the middle hole") << "triangle" << false << int(TriangleMiddle) << 0 << QSize(240, 200);
+        QTest::newRow("carpet: the middle square") << "carpet" << false << int(CarpetMiddle) << 0 << QSize(240, 200);
+        QTest::newRow("square: no hole anywhere") << "square" << false << int(WholeSquare) << -1 << QSize(240, 200);
         QTest::newRow("coloured triangle: the lower left third, the lower left corner's colour")
-            << "triangle" << true << int(TriangleLowerLeftThird) << 1;
+            << "triangle" << true << int(TriangleLowerLeftThird) << 1 << QSize(240, 200);
+        QTest::newRow("the same, in a plane larger than the caches")
+            << "triangle" << true << int(TriangleLowerLeftThird) << 1 << QSize(2100, 2100);
     }
     void theFiguresHaveTheirHolesAndColours()
     {
@@ -196,9 +199,9 @@ private slots:
         QFETCH(bool, colour);
         QFETCH(int, region);
         QFETCH(int, expected);
+        QFETCH(QSize, size);
         ExplorationSettings settings = *presetNamed(name);
         settings.colourByTarget = colour;
-        const QSize size(240, 200);
         const QImage image = render(settings, size, 3'000'000, 7, 2);
         const Targets targets = settings.targets();
         const FigureView view = targets.wholeFigure(size);
@@ -226,16 +229,21 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("colour");
-        QTest::newRow("triangle") << "triangle" << false;
-        QTest::newRow("pentagon, no repeat, coloured: overlapping colours") << "pentagon-no-repeat" << true;
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("triangle") << "triangle" << false << QSize(300, 300);
+        QTest::newRow("pentagon, no repeat, coloured: overlapping colours") << "pentagon-no-repeat" << true
+                                                                            << QSize(300, 300);
+        // Planes larger than the caches are set another way.
+        QTest::newRow("triangle, 4.4 MB") << "triangle" << false << QSize(2100, 2100);
+        QTest::newRow("pentagon, no repeat, coloured, 4.4 MB") << "pentagon-no-repeat" << true << QSize(2100, 2100);
     }
     void theSameSeedGivesTheSamePictureOnAnyNumberOfThreads()
     {
         QFETCH(QString, name);
         QFETCH(bool, colour);
+        QFETCH(QSize, size);
         ExplorationSettings settings = *presetNamed(name);
         settings.colourByTarget = colour;
-        const QSize size(300, 300);
         const std::uint64_t dots = 2'000'003; // 20 walks, not all of the same length
         const QImage once = render(settings, size, dots, 42, 3);
         QCOMPARE(render(settings, size, dots, 42, 3), once);
