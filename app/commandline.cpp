@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
+#include "app/exportoptions.h"
 #include "app/version.h"
 
 #include <QCommandLineParser>
@@ -76,7 +77,7 @@ CommandLineRequest refusal(const QString &program, const QString &problem)
 {
     return {CommandLineRequest::Action::Refuse,
             QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, problem),
-            usageErrorStatus};
+            usageErrorStatus, {}};
 }
 
 } // namespace
@@ -91,15 +92,23 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
         "Plays the Chaos Game: a point moves, step after step, half-way towards a corner\n"
         "picked at random, and the Sierpinski triangle grows out of that rule, dot by dot.\n"
         "The toolkit's usual options, such as -platform and -style, work as well;\n"
-        "--help-all lists them."));
+        "--help-all lists them.\n"
+        "\n"
+        "With --export, it draws an exploration into a picture file instead, with no\n"
+        "window: any regular polygon, its centre and the midpoints of its edges as\n"
+        "targets, any ratio, a rule for which target may come next, and a colour for\n"
+        "each target. For example:\n"
+        "  chaos-game --export carpet.png --preset carpet --colour --size 4000x4000"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    addExportOptions(parser);
 
     // Listed only by --help-all, as Qt programs do.
     QCommandLineParser everything;
     everything.setApplicationDescription(parser.applicationDescription());
     everything.addHelpOption();
     everything.addVersionOption();
+    addExportOptions(everything);
     for (const ToolkitOption &known : toolkitOptions) {
         const QString name = QString::fromLatin1(known.name);
         const QString description = QString::fromLatin1(known.description);
@@ -114,12 +123,18 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
     if (!parser.parse(arguments))
         return refusal(program, parser.errorText());
     if (parser.isSet(QStringLiteral("help-all")))
-        return {CommandLineRequest::Action::Print, helpText(everything, program), 0};
+        return {CommandLineRequest::Action::Print, helpText(everything, program), 0, {}};
     if (parser.isSet(help))
-        return {CommandLineRequest::Action::Print, helpText(parser, program), 0};
+        return {CommandLineRequest::Action::Print, helpText(parser, program), 0, {}};
     if (parser.isSet(version))
-        return {CommandLineRequest::Action::Print, versionText(), 0};
+        return {CommandLineRequest::Action::Print, versionText(), 0, {}};
     if (!parser.positionalArguments().isEmpty())
         return refusal(program, QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    ExportOptions exporting = readExportOptions(parser);
+    if (!exporting.problem.isEmpty())
+        return refusal(program, exporting.problem);
+    if (exporting.wanted) {
+        return {CommandLineRequest::Action::Export, QString(), 0, exporting.request};
+    }
     return {};
 }

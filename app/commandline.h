@@ -1,8 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "explore/posterrender.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+// A picture of an exploration to draw into a file, without a window.
+struct ExportRequest
+{
+    QString file;
+    QByteArray format; // "png", "jpeg" or "bmp", by the file's extension
+    // The job as given; threads 0 means one per core.
+    PosterJob job;
+    std::optional<std::uint64_t> seed; // a random one when not given
+};
 
 // What the command line asks of the program. It is read before the
 // application object exists, so that --help, --version and a mistyped
@@ -14,10 +29,12 @@ struct CommandLineRequest
         Run,    // open the windows
         Print,  // write `text` to standard output, then exit with `exitStatus`
         Refuse, // write `text` to standard error, then exit with `exitStatus`
+        Export, // draw `exportRequest` into its file, then exit
     };
     Action action = Action::Run;
     QString text;
     int exitStatus = 0;
+    ExportRequest exportRequest;
 };
 
 // The exit status for a command line the program cannot use, as is usual

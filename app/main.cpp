@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
+#include "app/exportcommand.h"
 #include "app/programidentity.h"
 #include "app/splashwindow.h"
 #include "games/clock.h"
@@ -28,10 +29,16 @@ int main(int argc, char *argv[])
     // Answered before QApplication exists: it needs a display, and --help,
     // --version and a mistyped option must not.
     const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
-    if (request.action != CommandLineRequest::Action::Run) {
+    if (request.action == CommandLineRequest::Action::Print || request.action == CommandLineRequest::Action::Refuse) {
         std::FILE *stream = request.action == CommandLineRequest::Action::Print ? stdout : stderr;
         std::fprintf(stream, "%s", request.text.toLocal8Bit().constData());
         return request.exitStatus;
+    }
+    // An export draws into a file and needs no display either: only an
+    // application object, for the image format plugins.
+    if (request.action == CommandLineRequest::Action::Export) {
+        QCoreApplication app(argc, argv);
+        return runExport(request.exportRequest);
     }
 
     QApplication app(argc, argv);

@@ -8,9 +8,11 @@
 // program's peak resident memory.
 //
 //   build/release/bench/chaos-bench [rounds]
+//   build/release/bench/chaos-bench --export [rounds]    (the export's figures only)
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
+#include "bench/exportbench.h"
 #include "bench/peakmemory.h"
 #include "bench/presentationcount.h"
 #include "bench/referenceloops.h"
@@ -137,6 +139,20 @@ void printPresentations(const char *what, const Presentations &p)
 
 int main(int argc, char *argv[])
 {
+    // The export's peak memory, in a process of its own.
+    if (argc > 1 && std::string(argv[1]) == "--export-memory") {
+        QCoreApplication app(argc, argv);
+        return measureExportMemory();
+    }
+    // Only the export's figures.
+    if (argc > 1 && std::string(argv[1]) == "--export") {
+        QCoreApplication app(argc, argv);
+        std::printf("Machine: %d cores, load average %s (1, 5, 15 min)\n\n", QThread::idealThreadCount(),
+                    loadAverage().c_str());
+        benchmarkExport(argc > 2 ? std::max(1, std::atoi(argv[2])) : 5, argv[0]);
+        std::printf("Load average at the end: %s\n", loadAverage().c_str());
+        return 0;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -263,6 +279,9 @@ int main(int argc, char *argv[])
         std::printf("Peak resident memory: %.1f MB (target under 100 MB)\n", *megabytes);
     else
         std::printf("Peak resident memory: not measured on this platform\n");
+    std::printf("Load average: %s\n\n", loadAverage().c_str());
+
+    benchmarkExport(std::max(3, rounds / 2), argv[0]);
     std::printf("Load average at the end: %s\n\n", loadAverage().c_str());
 
     if (over.empty()) {

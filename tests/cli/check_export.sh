@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real program's --export, with no display at all: it writes the
+# picture asked for, the same one for the same seed, refuses bad values and
+# paths with status 2, and leaves no file behind when it fails or is
+# interrupted with Ctrl+C (status 130).
+#
+#   check_export.sh PROGRAM
+set -uo pipefail
+program=$1
+fail() { echo "cli_export: FAIL: $*" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+# Runs the program without any window system; sets $status.
+run() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@" >out 2>err </dev/null
+    status=$?
+}
+# Fails unless the folder holds exactly these files (besides out and err).
+only_files() {
+    local left
+    left=$(ls -A | grep -vx -e out -e err | sort | xargs)
+    [ "$left" = "$*" ] || fail "$context: the folder holds '$left', not '$*'"
+}
+# A PNG's width and height, from its header.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", ($1*2^24)+($2*2^16)+($3*2^8)+$4, ($5*2^24)+($6*2^16)+($7*2^8)+$8 }'; }
+
+context="a seeded export"
+run --export one.png --preset carpet --colour --size 320x200 --dots 400000 --seed 7 --threads 2
+[ "$status" -eq 0 ] || fail "$context exited with $status: $(cat err)"
+[ "$(head -c 8 one.png | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "$context is no PNG"
+[ "$(png_size one.png)" = 320x200 ] || fail "$context is $(png_size one.png), not 320x200"
+[ ! -s out ] && [ ! -s err ] || fail "$context printed something off a terminal: $(cat out err)"
+run --export two.png --preset carpet --colour --size 320x200 --dots 400000 --seed 7 --threads 1
+cmp -s one.png two.png || fail "the same seed gave another picture"
+run --export three.png --preset carpet --colour --size 320x200 --dots 400000 --seed 8
+cmp -s one.png three.png && fail "another seed gave the same picture"
+rm -f one.png two.png three.png
+
+context="JPEG and BMP by the extension"
+run --export a.jpg --size 64x48 --dots 20000 && run --export a.bmp --size 64x48 --dots 20000
+[ "$(head -c 3 a.jpg | od -An -tx1 | tr -d ' ')" = ffd8ff ] || fail "a.jpg is no JPEG"
+[ "$(head -c 2 a.bmp)" = BM ] || fail "a.bmp is no BMP"
+rm -f a.jpg a.bmp
+
+# Bad values and paths: status 2, a message naming the value, no file.
+for bad in "--corners 2" "--ratio 1.5" "--size 0x0" "--preset blob" "--rule sideways"; do
+    context="'$bad'"
+    # shellcheck disable=SC2086
+    run --export bad.png $bad
+    [ "$status" -eq 2 ] || fail "$context exited with $status, not 2"
+    grep -q "^chaos-game: .*'${bad#* }'" err || fail "$context gave no message naming the value: $(cat err)"
+    only_files
+done
+context="a folder that does not exist"
+run --export missing/figure.png --dots 1000
+[ "$status" -eq 2 ] && grep -q "^chaos-game: Cannot write the picture to 'missing/figure.png'" err \
+    || fail "$context: status $status, $(cat err)"
+only_files
+context="a path through a file"
+touch plain
+run --export plain/figure.png --dots 1000
+[ "$status" -eq 2 ] || fail "$context: status $status, $(cat err)"
+only_files plain
+rm -f plain
+
+# Ctrl+C while a long export draws: status 130, and neither the picture nor
+# its temporary file is left.
+context="an interrupted export"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --export poster.png --size 2000x2000 \
+    --dots 1e12 >out 2>err </dev/null &
+pid=$!
+sleep 1
+kill -INT "$pid"
+wait "$pid"
+status=$?
+[ "$status" -eq 130 ] && grep -q "^chaos-game: Interrupted: no picture written.$" err \
+    || fail "$context exited with $status: $(cat err)"
+only_files
+echo "cli_export: pictures written as asked, the same for the same seed; bad values, bad paths and Ctrl+C leave no file"
