@@ -77,7 +77,7 @@ CommandLineRequest refusal(const QString &program, const QString &problem)
 {
     return {CommandLineRequest::Action::Refuse,
             QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, problem),
-            usageErrorStatus, {}};
+            usageErrorStatus, {}, {}};
 }
 
 } // namespace
@@ -101,6 +101,14 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
         "  chaos-game --export carpet.png --preset carpet --colour --size 4000x4000"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption explorer(QStringLiteral("explorer"),
+                                      QCoreApplication::translate("CommandLine",
+                                                                  "Opens the Chaos Explorer window alone, with the "
+                                                                  "exploration in FILE (a .chaos file) if one is given."));
+    parser.addOption(explorer);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QCoreApplication::translate("CommandLine", "With --explorer: a .chaos file to open."),
+                                 QStringLiteral("[FILE]"));
     addExportOptions(parser);
 
     // Listed only by --help-all, as Qt programs do.
@@ -108,6 +116,7 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
     everything.setApplicationDescription(parser.applicationDescription());
     everything.addHelpOption();
     everything.addVersionOption();
+    everything.addOption(explorer);
     addExportOptions(everything);
     for (const ToolkitOption &known : toolkitOptions) {
         const QString name = QString::fromLatin1(known.name);
@@ -123,18 +132,28 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
     if (!parser.parse(arguments))
         return refusal(program, parser.errorText());
     if (parser.isSet(QStringLiteral("help-all")))
-        return {CommandLineRequest::Action::Print, helpText(everything, program), 0, {}};
+        return {CommandLineRequest::Action::Print, helpText(everything, program), 0, {}, {}};
     if (parser.isSet(help))
-        return {CommandLineRequest::Action::Print, helpText(parser, program), 0, {}};
+        return {CommandLineRequest::Action::Print, helpText(parser, program), 0, {}, {}};
     if (parser.isSet(version))
-        return {CommandLineRequest::Action::Print, versionText(), 0, {}};
+        return {CommandLineRequest::Action::Print, versionText(), 0, {}, {}};
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(explorer)) {
+        if (files.size() > 1)
+            return refusal(program, QStringLiteral("'--explorer' opens one file, not '%1'.").arg(files.join(QLatin1String("', '"))));
+        if (parser.isSet(QStringLiteral("export")))
+            return refusal(program, QStringLiteral("'--explorer' and '--export' cannot be given together."));
+        CommandLineRequest request{CommandLineRequest::Action::Explore, QString(), 0, {}, {}};
+        request.explorationFile = files.value(0);
+        return request;
+    }
     if (!parser.positionalArguments().isEmpty())
         return refusal(program, QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     ExportOptions exporting = readExportOptions(parser);
     if (!exporting.problem.isEmpty())
         return refusal(program, exporting.problem);
     if (exporting.wanted) {
-        return {CommandLineRequest::Action::Export, QString(), 0, exporting.request};
+        return {CommandLineRequest::Action::Export, QString(), 0, exporting.request, {}};
     }
     return {};
 }

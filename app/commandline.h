@@ -30,11 +30,13 @@ struct CommandLineRequest
         Print,  // write `text` to standard output, then exit with `exitStatus`
         Refuse, // write `text` to standard error, then exit with `exitStatus`
         Export, // draw `exportRequest` into its file, then exit
+        Explore, // open the Chaos Explorer alone, with `explorationFile` if given
     };
     Action action = Action::Run;
     QString text;
     int exitStatus = 0;
     ExportRequest exportRequest;
+    QString explorationFile;
 };
 
 // The exit status for a command line the program cannot use, as is usual

@@ -3,6 +3,7 @@
 
 #include "app/picturesharing.h"
 #include "explore/presets.h"
+#include "explorer/explorationfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -69,6 +70,10 @@ void addExportOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("preset"),
                       tr("Starts from this exploration: %1. Default: triangle.").arg(quoted(presetNames())),
                       tr("name")});
+    parser.addOption({QStringLiteral("exploration"),
+                      tr("Starts from the exploration saved in this .chaos file (by the Explorer window), "
+                         "its view included, instead of a preset."),
+                      tr("file")});
     parser.addOption({QStringLiteral("corners"), tr("Targets the corners of a regular polygon with 3 to 12 corners."),
                       tr("n")});
     parser.addOption({{QStringLiteral("centre"), QStringLiteral("center")}, tr("Also targets the polygon's centre.")});
@@ -106,7 +111,7 @@ ExportOptions readExportOptions(const QCommandLineParser &parser)
         return options;
     };
     if (!options.wanted) {
-        for (const char *name : {"preset", "corners", "centre", "midpoints", "ratio", "rule", "colour", "dots", "size",
+        for (const char *name : {"preset", "exploration", "corners", "centre", "midpoints", "ratio", "rule", "colour", "dots", "size",
                                  "seed", "threads"}) {
             if (parser.isSet(QLatin1String(name)))
                 return refuse(tr("The option '--%1' only works with '--export FILE'.").arg(QLatin1String(name)));
@@ -130,6 +135,15 @@ ExportOptions readExportOptions(const QCommandLineParser &parser)
     if (!settings)
         return refuse(tr("Unknown preset '%1'. The presets are: %2.").arg(preset, quoted(presetNames())));
     job.settings = *settings;
+    if (parser.isSet(QStringLiteral("exploration"))) {
+        if (parser.isSet(QStringLiteral("preset")))
+            return refuse(tr("Give either '--preset' or '--exploration', not both."));
+        const ExplorationReading reading = readExplorationFile(parser.value(QStringLiteral("exploration")));
+        if (!reading.setup)
+            return refuse(reading.problem);
+        job.settings = reading.setup->settings;
+        job.view = reading.setup->view;
+    }
 
     if (parser.isSet(QStringLiteral("corners"))) {
         const QString text = parser.value(QStringLiteral("corners"));
@@ -155,7 +169,7 @@ ExportOptions readExportOptions(const QCommandLineParser &parser)
             return refuse(tr("Unknown rule '%1'. The rules are: %2.").arg(text, quoted(ruleNames())));
         job.settings.rule = *rule;
     }
-    job.settings.colourByTarget = parser.isSet(QStringLiteral("colour"));
+    job.settings.colourByTarget = job.settings.colourByTarget || parser.isSet(QStringLiteral("colour"));
 
     if (parser.isSet(QStringLiteral("size"))) {
         const QString text = parser.value(QStringLiteral("size"));
@@ -166,6 +180,8 @@ ExportOptions readExportOptions(const QCommandLineParser &parser)
                               .arg(text));
         job.size = *size;
     }
+    if (job.view)
+        job.view = viewFittedTo(*job.view, job.size);
     job.dots = solidFigureDots(job.size);
     if (parser.isSet(QStringLiteral("dots"))) {
         const QString text = parser.value(QStringLiteral("dots"));

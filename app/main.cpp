@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
+#include "app/explorerlaunch.h"
 #include "app/exportcommand.h"
 #include "app/programidentity.h"
 #include "app/splashwindow.h"
+#include "explorer/explorerwindow.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 
@@ -44,6 +46,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));
+
+    // The Explorer alone, for a lesson that needs only it.
+    if (request.action == CommandLineRequest::Action::Explore) {
+        QPointer<ExplorerWindow> explorer;
+        showExplorer(explorer, request.explorationFile);
+        return app.exec();
+    }
 
     // One clock and one random source for the whole run; the main window
     // seeds the random source when the splash window opens it.

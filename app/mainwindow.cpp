@@ -2,12 +2,14 @@
 #include "app/mainwindow.h"
 
 #include "app/dialogfont.h"
+#include "app/explorerlaunch.h"
 #include "app/inputholdback.h"
 #include "app/layoutscale.h"
 #include "app/programicon.h"
 #include "app/scaledlayout.h"
 #include "canvas/canvas.h"
 #include "explain/explanationpages.h"
+#include "explorer/explorerwindow.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 #include "games/fractionalgame.h"
@@ -201,8 +203,15 @@ void MainWindow::createPictureActions()
 
     // The shortcuts work anywhere in the window; the canvas also offers
     // both in its context menu (right click, or the Menu key).
-    addActions({save, copy});
-    m_canvas->addActions({save, copy});
+    // The Explorer is a window of its own, live even while a mode runs here.
+    auto *explore = new QAction(tr("&Explore\u2026"), this);
+    explore->setAutoRepeat(false);
+    explore->setObjectName(QStringLiteral("actExplore"));
+    explore->setShortcut(QKeySequence(tr("Ctrl+E")));
+    connect(explore, &QAction::triggered, this, [this] { showExplorer(m_explorer); });
+
+    addActions({save, copy, explore});
+    m_canvas->addActions({save, copy, explore});
     m_canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -216,6 +225,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_input->closeDown();
+    if (m_explorer)
+        m_explorer->close();
     QWidget::closeEvent(event);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "games/formvalue.h"
@@ -9,6 +10,7 @@
 
 class Canvas;
 class Clock;
+class ExplorerWindow;
 class InputHoldBack;
 class QPushButton;
 class RandomSource;
@@ -68,6 +70,7 @@ private:
     PictureSharing m_pictureSharing{this};
     QString m_lastModeName; // names the picture saved: "triangle", "tracked", ...
     InputHoldBack *m_input = nullptr;
+    QPointer<ExplorerWindow> m_explorer; // the Chaos Explorer, while open
 };
 
 // Creates the main window, loads it and shows it maximised. The window

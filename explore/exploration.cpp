@@ -46,6 +46,12 @@ void Exploration::prepare(Picture &picture, const FigureView &view)
     picture.clear();
 }
 
+void Exploration::setDotColours(const QList<QRgb> &perTarget)
+{
+    if (perTarget.size() == m_targets.count())
+        m_colours = perTarget;
+}
+
 void Exploration::advance(long dots, Picture &picture)
 {
     if (dots <= 0)

@@ -35,6 +35,13 @@ public:
     const Targets &targets() const { return m_targets; }
     // How many dots were plotted so far, those outside the view included.
     std::uint64_t dotsDrawn() const { return m_dotsDrawn; }
+    // Where the walk stands: the last dot plotted, and the target it moved towards.
+    const WalkPoint &lastPoint() const { return m_point; }
+    // The colour each target's dots take on a Picture, in place of its own
+    // colour or black (on a dark background, say); one per target.
+    void setDotColours(const QList<QRgb> &perTarget);
+    // The colour the dots of `target` take on a Picture.
+    QRgb dotColour(int target) const { return m_colours.value(target); }
 
     // Gives the picture the user coordinates of this view of the figure
     // and clears it to white, black dots on it (targets coloured or not).

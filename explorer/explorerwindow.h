@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "explorer/explorationfile.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class ExplorerRun;
+class ExplorerView;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+
+// The Chaos Explorer: a window of its own, beside the main window, in which
+// a teacher runs any exploration live: pauses it, steps it a dot at a time,
+// draws a few more, changes its speed, zooms into it, and keeps what was
+// found as a picture or as a .chaos file.
+//
+// It has no parent widget: the main window holds back its own windows'
+// input while a classic game runs, and this window must stay live then.
+// It draws from the event loop (see ExplorerRun), so it never blocks; the
+// dialogs it opens are window-modal and opened without a nested event loop.
+// The last exploration is remembered between runs.
+class ExplorerWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Writes a picture to a file, reporting a failure to the user; returns
+    // whether it was written. The program's own picture saving, given from
+    // outside (the Explorer knows nothing of the main window's code).
+    using PictureWriter = std::function<bool(const QImage &, const QString &path)>;
+
+    explicit ExplorerWindow(PictureWriter writer = {});
+    ~ExplorerWindow() override;
+
+    const ExplorerSetup &setup() const { return m_setup; }
+    // Shows this setup on the controls and starts its figure afresh.
+    void applySetup(const ExplorerSetup &setup);
+    // Opens a .chaos file; returns why it could not, or nothing.
+    QString openExploration(const QString &path);
+    QString saveExploration(const QString &path);
+
+    ExplorerView &view() { return *m_view; }
+    ExplorerRun &run() { return *m_run; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildActions();
+    QAction *addAction(const QString &text, const QKeySequence &shortcut, const char *name,
+                       const std::function<void()> &act);
+    void settingChanged();
+    void setRatio(double ratio, bool fromSlider);
+    void takeRatioText();
+    void showSetupOnControls();
+    void showProgress();
+    void speedChanged(int position);
+    void remember() const;
+    void savePictureAs();
+    void saveLargePicture();
+    void askToOpen();
+    void askToSave();
+    void tell(const QString &title, const QString &text);
+
+    ExplorerSetup m_setup;
+    PictureWriter m_writer;
+    bool m_showing = false; // the controls are being set from the setup
+
+    ExplorerView *m_view = nullptr;
+    ExplorerRun *m_run = nullptr;
+    QComboBox *m_preset = nullptr;
+    QSpinBox *m_corners = nullptr;
+    QCheckBox *m_centre = nullptr;
+    QCheckBox *m_midpoints = nullptr;
+    QSlider *m_ratioSlider = nullptr;
+    QComboBox *m_ratioText = nullptr;
+    QComboBox *m_rule = nullptr;
+    QCheckBox *m_colour = nullptr;
+    QComboBox *m_dotSize = nullptr;
+    QComboBox *m_background = nullptr;
+    QPushButton *m_startPause = nullptr;
+    QSlider *m_speed = nullptr;
+    QLabel *m_speedLabel = nullptr;
+    QLabel *m_count = nullptr;
+    QString m_folder; // where the last file was saved or opened
+};
+
+// The speed slider's positions: 0 is one dot a second, each step a factor
+// of ten to the 1/20th, and the last position full speed.
+inline constexpr int kSpeedPositions = 121;
+double dotsPerSecondAt(int position);
