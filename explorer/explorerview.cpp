@@ -18,7 +18,7 @@ namespace {
 constexpr double kWheelFactor = 1.5;
 // A picture pixel must span more than this many units in the last place of
 // the view's coordinates, or neighbouring pixels could not be told apart.
-constexpr double kFinestPixel = 16 * std::numeric_limits<double>::epsilon();
+constexpr double kFinestPixel = 4 * std::numeric_limits<double>::epsilon();
 
 } // namespace
 

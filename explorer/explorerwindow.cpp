@@ -7,6 +7,7 @@
 #include "explorer/explorerview.h"
 #include "explorer/largepicture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -295,8 +297,10 @@ void ExplorerWindow::buildActions()
                               [this] { m_view->resetView(); });
     view->addActions({zoomIn, zoomOut, home});
 
-    // Space and Delete act anywhere in the window, even on a focused check
-    // box (whose own key is its mnemonic).
+    // Space and Delete act anywhere in the window; but Space on a focused
+    // button or check box is that control's own, as everywhere.
+    for (QAbstractButton *control : findChildren<QAbstractButton *>())
+        control->installEventFilter(this);
     addAction(tr("Start or Pause"), QKeySequence(Qt::Key_Space), "actStartPause", [this] { m_startPause->click(); });
     addAction(tr("Clear"), QKeySequence(Qt::Key_Delete), "actClear", [this] { m_run->clear(); });
 
@@ -411,6 +415,18 @@ void ExplorerWindow::remember() const
     settings.setValue(QLatin1String(kSettingsKey), explorationText(m_setup));
     if (!m_folder.isEmpty())
         settings.setValue(QStringLiteral("folder"), m_folder);
+}
+
+bool ExplorerWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ExplorerWindow::closeEvent(QCloseEvent *event)

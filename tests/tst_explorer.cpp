@@ -1,0 +1,286 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "explorer/explorationfile.h"
+#include "explorer/explorerrun.h"
+#include "explorer/explorerview.h"
+#include "explorer/explorerwindow.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QThread>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include <cmath>
+
+// The Chaos Explorer as a user drives it: its run controls, its settings,
+// its zoom, its files, and its life beside a classic run in the main window.
+class ExplorerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QPointer<ExplorerWindow> explorer;
+
+    ExplorerRun &run() { return explorer->run(); }
+    template <typename Widget>
+    Widget *child(const char *name)
+    {
+        auto *found = explorer->findChild<Widget *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    // Dark pixels on the light background.
+    int dotsShown()
+    {
+        const QImage image = explorer->view().picture().copy();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += qGray(image.pixel(x, y)) < 128;
+        return count;
+    }
+    void waitForDots(quint64 atLeast)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(run().dotsDrawn() >= atLeast, 5000);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        explorer = new ExplorerWindow;
+        explorer->applySetup(ExplorerSetup{});
+        explorer->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer));
+    }
+    void cleanup() { delete explorer; }
+
+    void pauseStopsTheCountAndStepAddsOneDot()
+    {
+        QCOMPARE(explorer->windowTitle(), QStringLiteral("Chaos Explorer"));
+        QVERIFY(!explorer->parentWidget());
+        run().start();
+        waitForDots(10000);
+        child<QPushButton>("startPause")->click();
+        QVERIFY(!run().isRunning());
+        const quint64 paused = run().dotsDrawn();
+        QTest::qWait(150);
+        QCOMPARE(run().dotsDrawn(), paused);
+
+        child<QPushButton>("step")->click();
+        QCOMPARE(run().dotsDrawn(), paused + 1);
+        QVERIFY(explorer->view().showsStep());
+        child<QPushButton>("draw1000")->click();
+        QTRY_COMPARE(run().dotsDrawn(), paused + 1001);
+        QVERIFY(!explorer->view().showsStep());
+
+        // Delete clears the figure; Space starts the run again.
+        QTest::keyClick(explorer->windowHandle(), Qt::Key_Delete);
+        QCOMPARE(run().dotsDrawn(), quint64(0));
+        QCOMPARE(dotsShown(), 0);
+        QTest::keyClick(explorer->windowHandle(), Qt::Key_Space);
+        QVERIFY(run().isRunning());
+    }
+
+    void slowSpeedDrawsAtItsRate()
+    {
+        // The slowest speed: one dot a second, each shown with its move.
+        run().pause();
+        run().clear();
+        child<QSlider>("speed")->setValue(0);
+        run().start();
+        QTest::qWait(1600);
+        QVERIFY2(run().dotsDrawn() >= 1 && run().dotsDrawn() <= 2, qPrintable(QString::number(run().dotsDrawn())));
+        QVERIFY(explorer->view().showsStep());
+    }
+
+    void settingsRestartTheFigure_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::newRow("preset") << "preset" << int(Qt::Key_Down);
+        QTest::newRow("rule") << "rule" << int(Qt::Key_Down);
+        QTest::newRow("corners") << "corners" << int(Qt::Key_Up);
+        QTest::newRow("centre") << "centre" << int(Qt::Key_Space);
+    }
+    void settingsRestartTheFigure()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        run().start();
+        waitForDots(10000);
+        run().pause();
+        const ExplorerSetup before = explorer->setup();
+        auto *widget = child<QWidget>(control.toLatin1().constData());
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key(key));
+        QVERIFY(!(explorer->setup() == before));
+        QCOMPARE(run().dotsDrawn(), quint64(0));
+        QCOMPARE(dotsShown(), 0);
+        run().start();
+        waitForDots(1000);
+    }
+
+    void ratioFieldTakesFractionsAndNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("fraction") << "2/3" << 2.0 / 3;
+        QTest::newRow("decimal") << "0.45" << 0.45;
+        QTest::newRow("golden") << "golden" << 0.6180339887498949;
+        QTest::newRow("out of range keeps the ratio") << "3/2" << 0.5;
+        QTest::newRow("no number keeps the ratio") << "half" << 0.5;
+    }
+    void ratioFieldTakesFractionsAndNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(double, ratio);
+        auto *field = child<QComboBox>("ratio");
+        field->setFocus();
+        field->lineEdit()->selectAll();
+        QTest::keyClicks(field->lineEdit(), typed);
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+        QCOMPARE(explorer->setup().settings.ratio, ratio);
+        QCOMPARE(child<QSlider>("ratioSlider")->value(), int(std::lround(ratio * 1000)));
+    }
+
+    void zoomKeepsThePointUnderThePointer_data()
+    {
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<int>("notches");
+        QTest::newRow("in at a corner") << QPointF(20, 30) << 3;
+        QTest::newRow("in at the middle") << QPointF(-1, -1) << 1;
+        QTest::newRow("out near an edge") << QPointF(300, 5) << -2;
+    }
+    void zoomKeepsThePointUnderThePointer()
+    {
+        QFETCH(QPointF, at);
+        QFETCH(int, notches);
+        ExplorerView &view = explorer->view();
+        if (at.x() < 0)
+            at = QPointF(view.width() / 2.0, view.height() / 2.0);
+        const QPointF before = view.figurePointAt(at);
+        const double width = view.view().width();
+        QWheelEvent wheel(at, view.mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &wheel);
+        const QPointF after = view.figurePointAt(at);
+        QVERIFY(std::abs(after.x() - before.x()) < 1e-12 && std::abs(after.y() - before.y()) < 1e-12);
+        QVERIFY(std::abs(view.view().width() - width / std::pow(1.5, notches)) < 1e-12);
+        QVERIFY(!view.showsWholeFigure());
+        // The figure is drawn again for the new view; Home shows it whole.
+        QTRY_VERIFY(run().dotsDrawn() > 0);
+        QTest::keyClick(explorer->windowHandle(), Qt::Key_Home);
+        QVERIFY(view.showsWholeFigure());
+    }
+
+    void zoomGoesAsDeepAsDoublesResolve()
+    {
+        ExplorerView &view = explorer->view();
+        const QPointF corner(view.width() * 0.1, view.height() * 0.9);
+        int zooms = 0;
+        while (view.zoomBy(4, corner) && zooms < 1000)
+            ++zooms;
+        // Some 20 zooms by 4 from a unit figure reach 1e-15 per pixel, a few
+        // steps of a double; there the view stops, still a proper rectangle.
+        QVERIFY2(zooms >= 19 && zooms <= 24, qPrintable(QString::number(zooms)));
+        QVERIFY(view.view().isValid());
+        QVERIFY(view.view().width() / view.width() > 1e-17);
+    }
+
+    void explorationFilesRoundTrip()
+    {
+        ExplorerSetup setup;
+        setup.settings = {5, true, true, 0.6180339887498949, NextTargetRule::NoNeighbourAfterRepeat, true};
+        setup.dotSize = 2;
+        setup.dark = true;
+        setup.view = FigureView{-0.1, 0.2000000000000001, 0.3, -1.0 / 3};
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("saved.chaos"));
+        explorer->applySetup(setup);
+        QVERIFY(explorer->saveExploration(path).isEmpty());
+        explorer->applySetup(ExplorerSetup{});
+        QVERIFY(explorer->openExploration(path).isEmpty());
+        QCOMPARE(explorationText(explorer->setup()), explorationText(setup));
+        QCOMPARE(explorer->view().dotSize(), 2);
+        QCOMPARE(child<QComboBox>("rule")->currentText(), QStringLiteral("no-neighbour-after-repeat"));
+
+        // What cannot be read is refused, naming the line; the setup stays.
+        for (const char *bad : {"corners = 13", "ratio = 1", "rule = sometimes", "colour = perhaps",
+                                "view = 1 0 0 1", "size = 3", "corners"}) {
+            const ExplorationReading reading = readExplorationText(QStringLiteral("# ok\n%1\n").arg(bad));
+            QVERIFY2(!reading.setup && reading.problem.startsWith(QLatin1String("Line 2")), bad);
+        }
+
+        // --export reads the file too, view and all; --explorer opens it.
+        CommandLineRequest request = readCommandLine(
+            {"chaos-game", "--export", folder.filePath("a.png"), "--exploration", path, "--size", "100x50"});
+        QCOMPARE(int(request.action), int(CommandLineRequest::Action::Export));
+        QCOMPARE(request.exportRequest.job.settings.corners, 5);
+        QVERIFY(request.exportRequest.job.settings.colourByTarget);
+        QVERIFY(request.exportRequest.job.view.has_value());
+        QVERIFY(std::abs(request.exportRequest.job.view->width() / request.exportRequest.job.view->height() - 2)
+                < 1e-9);
+        request = readCommandLine({"chaos-game", "--explorer", path});
+        QCOMPARE(int(request.action), int(CommandLineRequest::Action::Explore));
+        QCOMPARE(request.explorationFile, path);
+        QCOMPARE(int(readCommandLine({"chaos-game", path}).action), int(CommandLineRequest::Action::Refuse));
+    }
+
+    void keepsDrawingAndTakesInputDuringAClassicRun()
+    {
+        GameWindow game;
+        explorer->raise();
+        explorer->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(explorer));
+        run().start();
+        waitForDots(1000);
+
+        QElapsedTimer during;
+        quint64 countAtStart = 0, countBeforeKey = 0, countAfterPause = 0, countAfterStep = 0;
+        bool keyGiven = false, pausedDuringRun = false, stepped = false;
+        int pausesAfterKey = 0;
+        game.clock.onPause = [&] {
+            if (!during.isValid()) {
+                during.start();
+                countAtStart = run().dotsDrawn();
+            }
+            // The classic game takes its time, as it does on a real clock.
+            QThread::msleep(2);
+            if (!keyGiven && during.elapsed() > 300) {
+                keyGiven = true;
+                countBeforeKey = run().dotsDrawn();
+                QTest::keyClick(explorer->windowHandle(), Qt::Key_Space);
+                pausedDuringRun = !run().isRunning();
+                countAfterPause = run().dotsDrawn();
+                auto *step = child<QPushButton>("step");
+                QTest::mouseClick(explorer->windowHandle(), Qt::LeftButton, {},
+                                  step->mapTo(explorer.data(), step->rect().center()));
+                countAfterStep = run().dotsDrawn();
+                stepped = true;
+            } else if (keyGiven) {
+                ++pausesAfterKey;
+            }
+        };
+        game.click("cmdPlay");
+        game.clock.onPause = nullptr;
+
+        QVERIFY2(keyGiven, "the classic run ended too soon for the test");
+        QVERIFY2(countBeforeKey > countAtStart, "the Explorer did not draw during the classic run");
+        QVERIFY2(pausedDuringRun, "Space on the Explorer waited for the classic run");
+        QVERIFY(stepped);
+        QCOMPARE(countAfterStep, countAfterPause + 1);
+        QVERIFY(pausesAfterKey > 0);
+    }
+};
+
+QTEST_MAIN(ExplorerTest)
+#include "tst_explorer.moc"
