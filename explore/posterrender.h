@@ -48,6 +48,7 @@ struct PosterResult
 // the calling thread, which waits meanwhile. Once `cancelled` is set, the
 // threads stop within a few milliseconds and the result is Cancelled. With
 // the same job, the picture is the same bit for bit, whatever the number of
-// threads.
+// threads. A window saving a picture this way calls it from a thread of
+// its own, and sets `cancelled` from its own to stop it.
 PosterResult renderPoster(const PosterJob &job, const std::atomic<bool> &cancelled,
                           const std::function<void(std::uint64_t done, std::uint64_t total)> &progress = {});
