@@ -149,6 +149,7 @@ QPushButton *MainWindow::addButton(QWidget *parent, const char *name, const QStr
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     button->setAccessibleDescription(description);
+    button->setToolTip(description);
     button->setGeometry(geometry);
     // Enter presses the focused button, as Space does.
     button->setAutoDefault(true);

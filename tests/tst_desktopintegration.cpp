@@ -4,7 +4,9 @@
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QHelpEvent>
 #include <QPushButton>
+#include <QToolTip>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -47,6 +49,23 @@ private slots:
         ScriptedRandom random({0.5});
         SplashWindow splash(random, clock);
         QCOMPARE(withoutAccessibleText(&splash), QStringList());
+    }
+
+    void hoveringAButtonShowsItsDescription()
+    {
+        GameWindow game;
+        const QList<QPushButton *> buttons = game.window().findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 8);
+        for (QPushButton *button : buttons) {
+            button->show();
+            // What the toolkit sends when the pointer rests on the button.
+            const QPoint centre = button->rect().center();
+            QHelpEvent hover(QEvent::ToolTip, centre, button->mapToGlobal(centre));
+            QApplication::sendEvent(button, &hover);
+            QTRY_VERIFY2(QToolTip::isVisible(), qPrintable(button->objectName()));
+            QCOMPARE(QToolTip::text(), button->accessibleDescription());
+            QToolTip::hideText();
+        }
     }
 
     void bothWindowsShowTheProgramIcon()
