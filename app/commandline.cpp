@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
+#include "app/programidentity.h"
 #include "app/version.h"
 
 #include <QCommandLineParser>
@@ -57,7 +58,7 @@ QString versionText()
                           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
                           "This is free software: you are free to change and redistribute it.\n"
                           "There is NO WARRANTY, to the extent permitted by law.\n")
-        .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion(),
+        .arg(programDisplayName(), QCoreApplication::applicationVersion(),
              QString::fromLatin1(programReleaseDate).left(4), QCoreApplication::organizationName());
 }
 
