@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -93,6 +94,8 @@ private slots:
 
     void init()
     {
+        // Each test starts as on a first run: no folder remembered.
+        QSettings(QStringLiteral("chaos-game"), QStringLiteral("chaos-game")).clear();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         game = std::make_unique<GameWindow>();
@@ -292,6 +295,18 @@ private slots:
         pressOnWindow(Qt::Key_S, Qt::ControlModifier);
         QTRY_VERIFY(QFile::exists(inFolder(QStringLiteral("page.png"))));
         QCOMPARE(offeredAfterCtrlS(), inFolder(QStringLiteral("chaos-game-explanation.png")));
+
+        // Also after a restart: the folder is kept in the user's settings file.
+        game = std::make_unique<GameWindow>();
+        QVERIFY(game->activate());
+        QCOMPARE(offeredAfterCtrlS(), inFolder(QStringLiteral("chaos-game.png")));
+        const QString file = home.filePath(QStringLiteral(".config/chaos-game/chaos-game.conf"));
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("pictures/saveFolder")).toString(),
+                 folder->path());
+
+        // A remembered folder that is gone no longer counts.
+        folder.reset();
+        QCOMPARE(offeredAfterCtrlS(), QDir(picturesFolder()).filePath(QStringLiteral("chaos-game.png")));
     }
 
     void ctrlCAndTheContextMenuCopyThePicture()
