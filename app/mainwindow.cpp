@@ -4,6 +4,7 @@
 #include "app/dialogfont.h"
 #include "app/inputholdback.h"
 #include "app/layoutscale.h"
+#include "app/pictureprinting.h"
 #include "app/programicon.h"
 #include "app/scaledlayout.h"
 #include "canvas/canvas.h"
@@ -198,10 +199,19 @@ void MainWindow::createPictureActions()
         m_input->runInTurn([this] { m_pictureSharing.copy(m_canvas->picture()); });
     });
 
+    auto *print = new QAction(tr("&Print Picture\u2026"), this);
+    print->setObjectName(QStringLiteral("actPrintPicture"));
+    print->setShortcut(QKeySequence::Print);
+    // Not run as a mode, as saving is: the print dialog opens further boxes
+    // of its own (a file chooser, the printer's properties), after which
+    // the held input would no longer reach it. Ctrl+P given during a run
+    // is held back like any key, so the dialog still opens after the run.
+    connect(print, &QAction::triggered, this, [this] { printPicture(m_canvas->picture(), m_lastModeName, this); });
+
     // The shortcuts work anywhere in the window; the canvas also offers
-    // both in its context menu (right click, or the Menu key).
-    addActions({save, copy});
-    m_canvas->addActions({save, copy});
+    // them in its context menu (right click, or the Menu key).
+    addActions({save, copy, print});
+    m_canvas->addActions({save, copy, print});
     m_canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -22,8 +22,9 @@ class RandomSource;
 //
 // A mode runs to its end inside the click that started it. Keys, clicks and
 // close requests given while a mode runs are held back and handled
-// afterwards, in the order given (see InputHoldBack); so are saving and
-// copying the picture (Ctrl+S, Ctrl+C and the canvas's context menu).
+// afterwards, in the order given (see InputHoldBack); so are saving,
+// copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the canvas's
+// context menu).
 class MainWindow : public QWidget
 {
     Q_OBJECT
