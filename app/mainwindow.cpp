@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/dialogfont.h"
+#include "app/fullscreen.h"
 #include "app/inputholdback.h"
 #include "app/layoutscale.h"
 #include "app/pictureprinting.h"
@@ -98,6 +99,7 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(playTrackedStep); });
     connect(m_end, &QPushButton::clicked, this, &QWidget::close);
     createPictureActions();
+    createWindowActions();
     // What a mode drew shows at once, not only at its next presentation.
     m_input->setAfterMode([this] { m_canvas->showDrawing(); });
 
@@ -213,6 +215,13 @@ void MainWindow::createPictureActions()
     addActions({save, copy, print});
     m_canvas->addActions({save, copy, print});
     m_canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MainWindow::createWindowActions()
+{
+    // F11, and Esc while full screen: Esc only between modes, when no box
+    // of the program is open (a box takes its own Esc).
+    FullScreenToggle::install(*this, [this] { return !m_input->modeRunning(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

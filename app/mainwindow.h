@@ -24,7 +24,7 @@ class RandomSource;
 // close requests given while a mode runs are held back and handled
 // afterwards, in the order given (see InputHoldBack); so are saving,
 // copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the canvas's
-// context menu).
+// context menu) and full screen (F11).
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -50,6 +50,7 @@ private:
     void connectMode(QPushButton *button, Mode mode, const QString &name);
     void runMode(Mode mode, const QString &name = QString());
     void createPictureActions();
+    void createWindowActions();
 
     RandomSource &m_random;
     Clock &m_clock;
