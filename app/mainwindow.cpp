@@ -3,6 +3,7 @@
 
 #include "app/dialogfont.h"
 #include "app/fullscreen.h"
+#include "app/helpwindow.h"
 #include "app/inputholdback.h"
 #include "app/layoutscale.h"
 #include "app/pictureprinting.h"
@@ -222,6 +223,13 @@ void MainWindow::createWindowActions()
     // F11, and Esc while full screen: Esc only between modes, when no box
     // of the program is open (a box takes its own Esc).
     FullScreenToggle::install(*this, [this] { return !m_input->modeRunning(); });
+
+    auto *help = new QAction(tr("&Help"), this);
+    help->setObjectName(QStringLiteral("actHelp"));
+    help->setShortcut(Qt::Key_F1);
+    // Like printing, not run as a mode: the About box opens over it.
+    connect(help, &QAction::triggered, this, [this] { HelpWindow(this).exec(); });
+    addAction(help);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

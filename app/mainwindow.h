@@ -24,7 +24,7 @@ class RandomSource;
 // close requests given while a mode runs are held back and handled
 // afterwards, in the order given (see InputHoldBack); so are saving,
 // copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the canvas's
-// context menu) and full screen (F11).
+// context menu), the help (F1) and full screen (F11).
 class MainWindow : public QWidget
 {
     Q_OBJECT
