@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
+#include "app/keylist.h"
 #include "app/programidentity.h"
 #include "app/version.h"
 
@@ -70,7 +71,8 @@ QString helpText(const QCommandLineParser &parser, const QString &program)
     const qsizetype usageEnd = text.indexOf(QLatin1Char('\n'));
     if (text.startsWith(QLatin1String("Usage:")) && usageEnd > 0)
         text.replace(0, usageEnd, QStringLiteral("Usage: %1 [options]").arg(program));
-    return text;
+    // What the windows' keys do, as the help window and the manual page say.
+    return text + QLatin1Char('\n') + keysAsText();
 }
 
 CommandLineRequest refusal(const QString &program, const QString &problem)

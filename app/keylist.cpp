@@ -2,12 +2,42 @@
 #include "app/keylist.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("KeyList", text);
+}
+
+// Breaks `text` into lines of at most `width` characters at spaces.
+QStringList wrapped(const QString &text, int width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+// Text for a line of a manual page: a backslash stands for itself, and a
+// line may not begin with a control character.
+QString manualText(const QString &text)
+{
+    QString escaped = QString(text).replace(QLatin1Char('\\'), QLatin1String("\\e"));
+    if (escaped.startsWith(QLatin1Char('.')) || escaped.startsWith(QLatin1Char('\'')))
+        escaped.prepend(QLatin1String("\\&"));
+    return escaped;
 }
 
 } // namespace
@@ -47,4 +77,55 @@ QList<KeyPlace> programKeys()
              {tr("Esc"), tr("Leave Full Screen: gives the window back as it was, as F11 does.")},
          }},
     };
+}
+
+QString keysAsText(int width)
+{
+    constexpr int indent = 4;
+    const QList<KeyPlace> places = programKeys();
+    // The keys' column is as wide as the keys of the main window need; a
+    // longer key has what it does on the lines below it.
+    int keysWidth = 0;
+    for (const KeyUse &use : places.constLast().keys)
+        keysWidth = std::max(keysWidth, int(use.keys.size()));
+    const QString margin(indent + keysWidth + 2, QLatin1Char(' '));
+
+    QString text = tr("Keys:") + QLatin1Char('\n');
+    for (const KeyPlace &place : places) {
+        text += QStringLiteral("  %1\n").arg(place.where);
+        for (const KeyUse &use : place.keys) {
+            const QStringList lines = wrapped(use.what, width - margin.size());
+            QString first = QString(indent, QLatin1Char(' ')) + use.keys;
+            if (first.size() + 2 > margin.size())
+                text += first + QLatin1Char('\n') + margin + lines.value(0);
+            else
+                text += first.leftJustified(margin.size()) + lines.value(0);
+            text += QLatin1Char('\n');
+            for (qsizetype i = 1; i < lines.size(); ++i)
+                text += margin + lines[i] + QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+QString keysAsManual()
+{
+    QString manual;
+    bool first = true;
+    for (const KeyPlace &place : programKeys()) {
+        if (!first)
+            manual += QStringLiteral(".PP\n");
+        first = false;
+        manual += manualText(place.where) + QLatin1Char('\n');
+        for (const KeyUse &use : place.keys) {
+            // Keys in bold, the commas between them in roman.
+            const QStringList keys = use.keys.split(QStringLiteral(", "));
+            manual += keys.size() == 1 ? QStringLiteral(".TP\n.B ") : QStringLiteral(".TP\n.BR ");
+            for (qsizetype i = 0; i < keys.size(); ++i)
+                manual += (i > 0 ? QStringLiteral(" \", \" \"") : QStringLiteral("\"")) + manualText(keys[i])
+                        + QLatin1Char('"');
+            manual += QLatin1Char('\n') + manualText(use.what) + QLatin1Char('\n');
+        }
+    }
+    return manual;
 }

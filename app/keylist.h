@@ -25,3 +25,10 @@ struct KeyPlace
 
 // The start-up window's keys, then the main window's.
 QList<KeyPlace> programKeys();
+
+// The list as plain text for --help, wrapped to `width` columns: under the
+// heading "Keys:", each window's keys, each key with what it does beside it.
+QString keysAsText(int width = 79);
+
+// The list as the body of a manual page's KEYS section (man(7) macros).
+QString keysAsManual();

@@ -41,6 +41,13 @@ version=$(dpkg-deb -f "$deb" Version)
 grep -qF "<release version=\"$version\"" <<<"$(grep -m 1 '<release ' "$metainfo")" \
     || fail "the metainfo's newest release is not $version"
 grep -qF "\"chaos-game $version\"" <<<"$(zcat "$manual" | sed -n '/^\.TH/p')" || fail "the manual page is not for $version"
+# The manual page lists the keys --help lists, both from the program's list.
+keys=$("$root/usr/bin/chaos-game" --help | sed -n '/^Keys:$/,$p' | sed -n 's/^    \([^ ].*[^ ]\)\(  .*\)\?$/\1/p' | sed 's/  .*//')
+[ "$(wc -l <<<"$keys")" -ge 15 ] || fail "--help lists too few keys: $keys"
+page=$(zcat "$manual" | sed -n '/^\.SH KEYS/,/^\.SH /p')
+while IFS= read -r key; do
+    grep -qF "\"${key%%, *}\"" <<<"$page" || fail "the manual page does not list $key"
+done <<<"$keys"
 [ "$(zcat "$root/usr/share/doc/chaos-game/changelog.gz" | sed -n 1p)" = "chaos-game ($version) unstable; urgency=medium" ] \
     || fail "the changelog's newest entry is not $version"
 
