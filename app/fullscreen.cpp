@@ -17,6 +17,8 @@ FullScreenToggle::FullScreenToggle(QWidget &window, std::function<bool()> escape
 {
     auto *toggle = new QAction(tr("&Full Screen"), &window);
     toggle->setObjectName(QStringLiteral("actFullScreen"));
+    // Held down, F11 toggles once, not on and off with the key's repeats.
+    toggle->setAutoRepeat(false);
     toggle->setShortcut(Qt::Key_F11);
     connect(toggle, &QAction::triggered, this, &FullScreenToggle::toggle);
 
@@ -24,6 +26,7 @@ FullScreenToggle::FullScreenToggle(QWidget &window, std::function<bool()> escape
     // window's controls as before.
     m_leave = new QAction(tr("Leave Full Screen"), &window);
     m_leave->setObjectName(QStringLiteral("actLeaveFullScreen"));
+    m_leave->setAutoRepeat(false);
     m_leave->setShortcut(Qt::Key_Escape);
     m_leave->setEnabled(window.isFullScreen());
     connect(m_leave, &QAction::triggered, this, [this] {

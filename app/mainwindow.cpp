@@ -203,6 +203,7 @@ void MainWindow::createPictureActions()
     });
 
     auto *print = new QAction(tr("&Print Picture\u2026"), this);
+    print->setAutoRepeat(false);
     print->setObjectName(QStringLiteral("actPrintPicture"));
     print->setShortcut(QKeySequence::Print);
     // Not run as a mode, as saving is: the print dialog opens further boxes
@@ -225,6 +226,7 @@ void MainWindow::createWindowActions()
     FullScreenToggle::install(*this, [this] { return !m_input->modeRunning(); });
 
     auto *help = new QAction(tr("&Help"), this);
+    help->setAutoRepeat(false);
     help->setObjectName(QStringLiteral("actHelp"));
     help->setShortcut(Qt::Key_F1);
     // Like printing, not run as a mode: the About box opens over it.
