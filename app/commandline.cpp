@@ -2,6 +2,8 @@
 #include "app/commandline.h"
 
 #include "app/exportoptions.h"
+#include "app/keylist.h"
+#include "app/programidentity.h"
 #include "app/version.h"
 
 #include <QCommandLineParser>
@@ -58,7 +60,7 @@ QString versionText()
                           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
                           "This is free software: you are free to change and redistribute it.\n"
                           "There is NO WARRANTY, to the extent permitted by law.\n")
-        .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion(),
+        .arg(programDisplayName(), QCoreApplication::applicationVersion(),
              QString::fromLatin1(programReleaseDate).left(4), QCoreApplication::organizationName());
 }
 
@@ -70,7 +72,8 @@ QString helpText(const QCommandLineParser &parser, const QString &program)
     const qsizetype usageEnd = text.indexOf(QLatin1Char('\n'));
     if (text.startsWith(QLatin1String("Usage:")) && usageEnd > 0)
         text.replace(0, usageEnd, QStringLiteral("Usage: %1 [options]").arg(program));
-    return text;
+    // What the windows' keys do, as the help window and the manual page say.
+    return text + QLatin1Char('\n') + keysAsText();
 }
 
 CommandLineRequest refusal(const QString &program, const QString &problem)

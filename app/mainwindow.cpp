@@ -3,8 +3,11 @@
 
 #include "app/dialogfont.h"
 #include "app/explorerlaunch.h"
+#include "app/fullscreen.h"
+#include "app/helpwindow.h"
 #include "app/inputholdback.h"
 #include "app/layoutscale.h"
+#include "app/pictureprinting.h"
 #include "app/programicon.h"
 #include "app/scaledlayout.h"
 #include "canvas/canvas.h"
@@ -99,6 +102,7 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(playTrackedStep); });
     connect(m_end, &QPushButton::clicked, this, &QWidget::close);
     createPictureActions();
+    createWindowActions();
     // What a mode drew shows at once, not only at its next presentation.
     m_input->setAfterMode([this] { m_canvas->showDrawing(); });
 
@@ -151,6 +155,7 @@ QPushButton *MainWindow::addButton(QWidget *parent, const char *name, const QStr
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     button->setAccessibleDescription(description);
+    button->setToolTip(description);
     button->setGeometry(geometry);
     // Enter presses the focused button, as Space does.
     button->setAutoDefault(true);
@@ -201,8 +206,17 @@ void MainWindow::createPictureActions()
         m_input->runInTurn([this] { m_pictureSharing.copy(m_canvas->picture()); });
     });
 
+    auto *print = new QAction(tr("&Print Picture\u2026"), this);
+    print->setAutoRepeat(false);
+    print->setObjectName(QStringLiteral("actPrintPicture"));
+    print->setShortcut(QKeySequence::Print);
+    // Not run as a mode, as saving is: the print dialog is modal on its own,
+    // and Ctrl+P given during a run is held back like any key, so the
+    // dialog still opens after the run.
+    connect(print, &QAction::triggered, this, [this] { printPicture(m_canvas->picture(), m_lastModeName, this); });
+
     // The shortcuts work anywhere in the window; the canvas also offers
-    // both in its context menu (right click, or the Menu key).
+    // them in its context menu (right click, or the Menu key).
     // The Explorer is a window of its own, live even while a mode runs here.
     auto *explore = new QAction(tr("&Explore\u2026"), this);
     explore->setAutoRepeat(false);
@@ -210,9 +224,24 @@ void MainWindow::createPictureActions()
     explore->setShortcut(QKeySequence(tr("Ctrl+E")));
     connect(explore, &QAction::triggered, this, [this] { showExplorer(m_explorer); });
 
-    addActions({save, copy, explore});
-    m_canvas->addActions({save, copy, explore});
+    addActions({save, copy, print, explore});
+    m_canvas->addActions({save, copy, print, explore});
     m_canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MainWindow::createWindowActions()
+{
+    // F11, and Esc while full screen: Esc only between modes, when no box
+    // of the program is open (a box takes its own Esc).
+    FullScreenToggle::install(*this, [this] { return !m_input->modeRunning(); });
+
+    auto *help = new QAction(tr("&Help"), this);
+    help->setAutoRepeat(false);
+    help->setObjectName(QStringLiteral("actHelp"));
+    help->setShortcut(Qt::Key_F1);
+    // Like printing, not run as a mode: the help window is modal on its own.
+    connect(help, &QAction::triggered, this, [this] { HelpWindow(this).exec(); });
+    addAction(help);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -24,8 +24,9 @@ class RandomSource;
 //
 // A mode runs to its end inside the click that started it. Keys, clicks and
 // close requests given while a mode runs are held back and handled
-// afterwards, in the order given (see InputHoldBack); so are saving and
-// copying the picture (Ctrl+S, Ctrl+C and the canvas's context menu).
+// afterwards, in the order given (see InputHoldBack); so are saving,
+// copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the canvas's
+// context menu), the help (F1) and full screen (F11).
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -51,6 +52,7 @@ private:
     void connectMode(QPushButton *button, Mode mode, const QString &name);
     void runMode(Mode mode, const QString &name = QString());
     void createPictureActions();
+    void createWindowActions();
 
     RandomSource &m_random;
     Clock &m_clock;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/picturesharing.h"
 
+#include "app/settings.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
@@ -30,8 +32,13 @@ const PictureFormat kFormats[] = {
 // JPEG blurs single dots at its usual quality; this keeps the figure sharp.
 constexpr int kJpegQuality = 95;
 
-QString picturesFolder()
+// Where the file dialog opens: the folder last saved to, also in an earlier
+// run, while it is there; else the user's pictures folder.
+QString startFolder()
 {
+    const QString last = Settings().saveFolder();
+    if (!last.isEmpty() && QDir(last).exists())
+        return last;
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
 }
@@ -68,7 +75,7 @@ QString PictureSharing::askForPath(const QString &suggestedName)
     for (const PictureFormat &format : kFormats)
         filters.append(tr(format.filter));
 
-    QFileDialog dialog(m_window, tr("Save Picture As"), m_folder.isEmpty() ? picturesFolder() : m_folder);
+    QFileDialog dialog(m_window, tr("Save Picture As"), startFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
@@ -90,7 +97,7 @@ bool PictureSharing::saveTo(const QImage &picture, const QString &path)
 {
     const QString failure = write(picture, path);
     if (failure.isEmpty()) {
-        m_folder = QFileInfo(path).absolutePath();
+        Settings().setSaveFolder(QFileInfo(path).absolutePath());
         return true;
     }
 

@@ -25,11 +25,13 @@ public:
     static QByteArray formatFor(const QString &path);
 
     // Asks for a file in the standard file dialog, starting in the folder
-    // last saved to (at first the user's pictures folder) with the suggested
-    // name, then saves the picture there. Returns whether it was saved.
+    // last saved to, also in an earlier run (at first the user's pictures
+    // folder), with the suggested name, then saves the picture there.
+    // Returns whether it was saved.
     bool saveAs(const QImage &picture, const QString &modeName);
     // Saves the picture to `path`, replacing a file of that name only once
-    // the whole picture is written, so a failure leaves no partial file.
+    // the whole picture is written, so a failure leaves no partial file;
+    // remembers the folder for the next save.
     // A failure is shown in a message box naming the file and the reason.
     bool saveTo(const QImage &picture, const QString &path);
     // Puts the picture on the clipboard.
@@ -41,5 +43,4 @@ private:
     static QString write(const QImage &picture, const QString &path);
 
     QWidget *m_window;
-    QString m_folder; // where the last picture was saved
 };

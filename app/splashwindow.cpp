@@ -5,6 +5,7 @@
 #include "app/layoutscale.h"
 #include "app/mainwindow.h"
 #include "app/programicon.h"
+#include "app/programidentity.h"
 #include "app/scaledlayout.h"
 #include "canvas/programface.h"
 
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -122,6 +124,15 @@ void SplashWindow::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void SplashWindow::showEvent(QShowEvent *event)
+{
+    // The window has no title bar and no title; the task bar and the window
+    // switcher name it after the program, not after its id.
+    if (QWindow *window = windowHandle())
+        window->setTitle(programDisplayName());
+    QWidget::showEvent(event);
 }
 
 void SplashWindow::paintEvent(QPaintEvent *event)

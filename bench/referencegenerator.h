@@ -43,7 +43,7 @@ public:
     {
         std::uint64_t product = (next() >> 32) * n;
         if (static_cast<std::uint32_t>(product) < n) {
-            const std::uint32_t threshold = static_cast<std::uint32_t>(-n) % n;
+            const auto threshold = static_cast<std::uint32_t>((std::uint64_t{1} << 32) % n); // 2^32 mod n
             while (static_cast<std::uint32_t>(product) < threshold)
                 product = (next() >> 32) * n;
         }

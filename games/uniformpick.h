@@ -15,7 +15,9 @@ inline std::uint32_t uniformOneTo(Generator &generator, std::uint32_t n)
 {
     std::uint64_t product = (generator.next() >> 32) * n;
     if (static_cast<std::uint32_t>(product) < n) {
-        const std::uint32_t uneven = static_cast<std::uint32_t>(-n) % n; // 2^32 mod n
+        // 2^32 mod n, in 64 bits: no unsigned negation, which some
+        // compilers refuse as a likely mistake.
+        const auto uneven = static_cast<std::uint32_t>((std::uint64_t{1} << 32) % n);
         while (static_cast<std::uint32_t>(product) < uneven)
             product = (generator.next() >> 32) * n;
     }

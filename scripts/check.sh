@@ -3,17 +3,22 @@
 # Builds The Chaos Game with its tests and runs every test headless,
 # installing what is missing first: the unit and widget tests and the
 # end-to-end test on a Release build, the launcher entry, the metainfo and
-# the Debian package, a fuzzer on the reading of typed fractions, then the
-# unit and widget tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# the Debian package, that a second build gives the same program and
+# package, a fuzzer on the reading of typed fractions, then the unit and
+# widget tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 chaos_install_missing "${CHAOS_BUILD_PACKAGES[@]}" "${CHAOS_TEST_PACKAGES[@]}"
 jobs=$(nproc)
+# Builds are reproducible: the time stamps that go into the package are
+# the last commit's.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date -d "$(sed -n 's/^set(CHAOS_RELEASE_DATE \(.*\))$/\1/p' CMakeLists.txt)" +%s)
+export SOURCE_DATE_EPOCH
 
 echo "== Release build: all tests"
-cmake -S . -B build/check -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Built as the Debian package is: with the system's Liberation Sans.
+cmake -S . -B build/check -DCMAKE_BUILD_TYPE=Release -DCHAOS_BUNDLED_FONTS=OFF >/dev/null
 cmake --build build/check --parallel "$jobs"
 ctest --test-dir build/check --output-on-failure
 
@@ -23,6 +28,15 @@ appstreamcli validate --no-net build/check/packaging/org.example.ChaosGame.metai
 rm -f build/check/chaos-game_*.deb
 (cd build/check && cpack -G DEB >/dev/null)
 bash tests/package/check_package.sh build/check/chaos-game_*.deb
+
+echo "== Reproducible: the program and the package built again in another folder"
+# Only what the package holds, with the same options.
+cmake -S . -B build/repro -DCMAKE_BUILD_TYPE=Release -DCHAOS_BUNDLED_FONTS=OFF \
+      -DCHAOS_BUILD_TESTS=OFF -DCHAOS_BUILD_BENCH=OFF >/dev/null
+cmake --build build/repro --parallel "$jobs"
+rm -f build/repro/chaos-game_*.deb
+(cd build/repro && cpack -G DEB >/dev/null)
+bash tests/package/check_reproducible.sh build/check build/repro
 
 echo "== Fuzzing the reading of a typed fraction (libFuzzer, 30 s)"
 mkdir -p build/fuzz/corpus

@@ -20,8 +20,9 @@ chaos_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What the program needs to build and run.
-CHAOS_BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation fontconfig)
+# What the program needs to build and run: Liberation Sans 2 for a program
+# built without its own faces, as the Debian package is.
+CHAOS_BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation fonts-liberation2 fontconfig)
 
 # What the tests need on top: a headless X server with a window manager,
 # tools that drive it like a user and read the screen, clang for the fuzzer,

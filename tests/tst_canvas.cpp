@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QRawFont>
 #include <QtTest>
 
 #include <cmath>
@@ -50,9 +51,10 @@ private slots:
     void everyFaceNameComesOutInTheCarriedFace()
     {
         // The face the canvas starts with, the empty name the modes set and
-        // "Arial" all print in the face the program carries, whatever
-        // fonts the machine has.
+        // "Arial" all print in Liberation Sans, from the files the program
+        // carries or the system's, whatever other fonts the machine has.
         const QString carried = programFaceFamily(QString());
+        QCOMPARE(carried, QStringLiteral("Liberation Sans"));
         QVERIFY(QFontDatabase::applicationFontFamilies(0).contains(carried));
         Canvas canvas(QSize(200, 100));
         for (const QString &name : {QStringLiteral("MS Sans Serif"), QString(), QStringLiteral("Arial")}) {
@@ -63,6 +65,16 @@ private slots:
                 QCOMPARE(resolved.family(), carried);
                 QCOMPARE(resolved.bold(), bold);
             }
+        }
+
+        // Each style in the very face of the program's files, not in another
+        // Liberation Sans the machine has (version 1 measures differently).
+        for (const char *style : {"Regular", "Bold", "Italic", "BoldItalic"}) {
+            const QString name = QLatin1String(style);
+            canvas.setFontBold(name.startsWith(QLatin1String("Bold")));
+            canvas.setFontItalic(name.endsWith(QLatin1String("Italic")));
+            const QRawFont file(QStringLiteral(CHAOS_FONTS_DIR "/LiberationSans-%1.ttf").arg(name), 12);
+            QCOMPARE(QRawFont::fromFont(canvas.currentFont()).fontTable("head"), file.fontTable("head"));
         }
     }
 

@@ -141,11 +141,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), game->button("cmdTrack"));
     }
 
-    void theContextMenuOffersSaveAndCopy()
+    void theContextMenuOffersSaveCopyAndPrint()
     {
         const QStringList items = rightClickCanvasMenu();
         QCOMPARE(items, QStringList({QStringLiteral("&Save Picture As\u2026\tCtrl+S"),
-                                     QStringLiteral("&Copy Picture\tCtrl+C")}));
+                                     QStringLiteral("&Copy Picture\tCtrl+C"),
+                                     QStringLiteral("&Print Picture\u2026\tCtrl+P")}));
     }
 
     void theContextMenuNeverSteps()

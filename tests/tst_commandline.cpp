@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
+#include "app/keylist.h"
 #include "app/programidentity.h"
 #include "app/version.h"
 
@@ -35,6 +36,21 @@ private slots:
         QVERIFY(!request.text.contains(QLatin1String("--platform <")));
 
         QCOMPARE(read({QStringLiteral("-h")}).text, request.text);
+
+        // Then the keys, from the list the help window and the manual page
+        // show, each beside the start of what it does, within 80 columns.
+        const QString keys = request.text.mid(request.text.indexOf(QLatin1String("\nKeys:\n")));
+        for (const KeyPlace &place : programKeys()) {
+            for (const KeyUse &use : place.keys) {
+                const QString what = use.what.section(QLatin1Char(' '), 0, 1);
+                QVERIFY2(keys.contains(QRegularExpression(QStringLiteral("\n    %1\\s+%2 ")
+                                                              .arg(QRegularExpression::escape(use.keys),
+                                                                   QRegularExpression::escape(what)))),
+                         qPrintable(use.keys));
+            }
+        }
+        for (const QString &line : keys.split(QLatin1Char('\n')))
+            QVERIFY2(line.size() < 80, qPrintable(line));
     }
 
     void helpAllListsTheToolkitsOptionsToo()

@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/aboutbox.h"
+#include "app/keylist.h"
 #include "app/programicon.h"
+#include "app/programidentity.h"
+#include "app/version.h"
 #include "app/splashwindow.h"
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QHelpEvent>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTextBrowser>
+#include <QToolTip>
 #include <QXmlStreamReader>
 #include <QtTest>
 
 // What the program shows the desktop: accessible names for a screen
-// reader, and its icon.
+// reader, tooltips, its help and About box, and its icon.
 class DesktopIntegrationTest : public QObject
 {
     Q_OBJECT
@@ -47,6 +56,92 @@ private slots:
         ScriptedRandom random({0.5});
         SplashWindow splash(random, clock);
         QCOMPARE(withoutAccessibleText(&splash), QStringList());
+    }
+
+    void hoveringAButtonShowsItsDescription()
+    {
+        GameWindow game;
+        const QList<QPushButton *> buttons = game.window().findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 8);
+        for (QPushButton *button : buttons) {
+            button->show();
+            // What the toolkit sends when the pointer rests on the button.
+            const QPoint centre = button->rect().center();
+            QHelpEvent hover(QEvent::ToolTip, centre, button->mapToGlobal(centre));
+            QApplication::sendEvent(button, &hover);
+            QTRY_VERIFY2(QToolTip::isVisible(), qPrintable(button->objectName()));
+            QCOMPARE(QToolTip::text(), button->accessibleDescription());
+            QToolTip::hideText();
+        }
+    }
+
+    void f1ShowsEveryKeyTheMainWindowHandles()
+    {
+        GameWindow game;
+        // The buttons' accelerators, the window's shortcuts, and the keys the
+        // canvas and the focused button take.
+        QStringList handled{QStringLiteral("Space"), QStringLiteral("Enter"), QStringLiteral("Menu"),
+                            QStringLiteral("Tab"), QStringLiteral("Shift+Tab")};
+        QStringList captions;
+        for (QPushButton *button : game.window().findChildren<QPushButton *>()) {
+            const QKeySequence accelerator = QKeySequence::mnemonic(button->text());
+            if (!accelerator.isEmpty())
+                handled << accelerator.toString(QKeySequence::NativeText);
+            captions << QString(button->text()).remove(QLatin1Char('&'));
+        }
+        for (QAction *action : game.window().findChildren<QAction *>()) {
+            for (const QKeySequence &shortcut : action->shortcuts())
+                handled << shortcut.toString(QKeySequence::NativeText);
+            captions << QString(action->text()).remove(QLatin1Char('&')).remove(QChar(0x2026));
+        }
+        QVERIFY(handled.size() >= 7 + 6 + 5);
+
+        QString shown;
+        whenModalOpens([&shown](QWidget *help) {
+            if (auto *keys = help->findChild<QTextBrowser *>())
+                shown = keys->toPlainText();
+            help->close();
+        });
+        QVERIFY(game.activate());
+        QTest::keyClick(game.window().windowHandle(), Qt::Key_F1);
+        QTRY_VERIFY(!shown.isEmpty());
+
+        QStringList listed;
+        for (const KeyPlace &place : programKeys()) {
+            for (const KeyUse &use : place.keys) {
+                listed << use.keys.split(QStringLiteral(", "));
+                QVERIFY2(shown.contains(use.keys) && shown.contains(use.what), qPrintable(use.keys));
+            }
+        }
+        for (const QString &key : handled)
+            QVERIFY2(listed.contains(key), qPrintable(key));
+        for (const QString &caption : captions)
+            QVERIFY2(shown.contains(caption, Qt::CaseInsensitive), qPrintable(caption));
+    }
+
+    void theAboutBoxNamesVersionLicencesFontsAndQt()
+    {
+        describeProgram();
+        GameWindow game;
+        QString about;
+        whenModalOpens([&about](QWidget *help) {
+            whenModalOpens([&about](QWidget *box) {
+                if (auto *message = qobject_cast<QMessageBox *>(box))
+                    about = message->windowTitle() + QLatin1Char('\n') + message->text();
+                box->close();
+            });
+            help->findChild<QPushButton *>(QStringLiteral("cmdAbout"))->click();
+            help->close();
+        });
+        QVERIFY(game.activate());
+        QTest::keyClick(game.window().windowHandle(), Qt::Key_F1);
+        QTRY_VERIFY(!about.isEmpty());
+        QVERIFY2(about.startsWith(QStringLiteral("About The Chaos Game\n")), qPrintable(about));
+        for (const QString &needed : {QStringLiteral("The Chaos Game %1").arg(QLatin1String(programVersion)),
+                                      QStringLiteral("GPL-3.0-or-later"), QStringLiteral("NO WARRANTY"),
+                                      QStringLiteral("Liberation Sans"), QStringLiteral("OFL-1.1"),
+                                      QStringLiteral("Qt %1").arg(QLatin1String(qVersion())), QStringLiteral("LGPL")})
+            QVERIFY2(about.contains(needed), qPrintable(needed));
     }
 
     void bothWindowsShowTheProgramIcon()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/pictureprinting.h"
 #include "app/picturesharing.h"
 #include "testsupport.h"
 
@@ -9,8 +10,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <memory>
@@ -63,6 +69,57 @@ private:
 
     static QImage rgb(const QImage &image) { return image.convertToFormat(QImage::Format_RGB32); }
 
+    // What a PDF file written by Qt holds: its pages, its images (with
+    // their pixels when stored losslessly) and the matrices its pages draw
+    // them with.
+    struct Pdf
+    {
+        int pages = 0;
+        QList<QImage> images;
+        QStringList filters;     // of each image
+        QByteArray drawing;      // the pages' drawing operators, inflated
+        double pageWidth = 0;    // of the first page, in points
+    };
+    static Pdf readPdf(const QString &path)
+    {
+        QFile file(path);
+        Pdf pdf;
+        if (!file.open(QIODevice::ReadOnly))
+            return pdf;
+        const QByteArray data = file.readAll();
+        const QString text = QString::fromLatin1(data);
+        pdf.pages = int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+        const auto box = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+)")).match(text);
+        pdf.pageWidth = box.captured(1).toDouble();
+        static const QRegularExpression object(QStringLiteral("<<((?:(?!>>).)*)>>\\s*stream\\r?\\n"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+        for (auto it = object.globalMatch(text); it.hasNext();) {
+            const auto found = it.next();
+            const QString dictionary = found.captured(1);
+            const qsizetype start = found.capturedEnd();
+            QByteArray stream = data.mid(start, data.indexOf("endstream", start) - start);
+            if (dictionary.contains(QLatin1String("/FlateDecode"))) {
+                QByteArray sized(4, 0);
+                qToBigEndian<quint32>(1 << 20, sized.data());
+                stream = qUncompress(sized + stream);
+            }
+            if (!dictionary.contains(QLatin1String("/Subtype /Image"))) {
+                pdf.drawing += stream;
+                continue;
+            }
+            auto number = [&](const char *key) {
+                return QRegularExpression(QLatin1String(key) + QStringLiteral(" (\\d+)")).match(dictionary).captured(1).toInt();
+            };
+            const int width = number("/Width"), height = number("/Height");
+            pdf.filters << QRegularExpression(QStringLiteral("/Filter /(\\w+)")).match(dictionary).captured(1);
+            pdf.images << (stream.size() == 3LL * width * height
+                               ? QImage(reinterpret_cast<const uchar *>(stream.constData()), width, height, 3 * width,
+                                        QImage::Format_RGB888).copy()
+                               : QImage(width, height, QImage::Format_RGB888));
+        }
+        return pdf;
+    }
+
     // The text and the reason of the message box that `act` opens, which is
     // then closed; empty when none opened.
     static QStringList messageOf(const std::function<void()> &act)
@@ -93,6 +150,8 @@ private slots:
 
     void init()
     {
+        // Each test starts as on a first run: no folder remembered.
+        QSettings(QStringLiteral("chaos-game"), QStringLiteral("chaos-game")).clear();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         game = std::make_unique<GameWindow>();
@@ -292,6 +351,18 @@ private slots:
         pressOnWindow(Qt::Key_S, Qt::ControlModifier);
         QTRY_VERIFY(QFile::exists(inFolder(QStringLiteral("page.png"))));
         QCOMPARE(offeredAfterCtrlS(), inFolder(QStringLiteral("chaos-game-explanation.png")));
+
+        // Also after a restart: the folder is kept in the user's settings file.
+        game = std::make_unique<GameWindow>();
+        QVERIFY(game->activate());
+        QCOMPARE(offeredAfterCtrlS(), inFolder(QStringLiteral("chaos-game.png")));
+        const QString file = home.filePath(QStringLiteral(".config/chaos-game/chaos-game.conf"));
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("pictures/saveFolder")).toString(),
+                 folder->path());
+
+        // A remembered folder that is gone no longer counts.
+        folder.reset();
+        QCOMPARE(offeredAfterCtrlS(), QDir(picturesFolder()).filePath(QStringLiteral("chaos-game.png")));
     }
 
     void ctrlCAndTheContextMenuCopyThePicture()
@@ -329,6 +400,83 @@ private slots:
         // The copy shows the whole run, "Complete" included.
         QCOMPARE(rgb(QGuiApplication::clipboard()->image()), rgb(game->canvas().picture()));
         QVERIFY(game->drawnBetween(935, 145, 999, 132) > 20);
+    }
+    void printingGivesOnePageWithThePictureAsLargeAsFits()
+    {
+        game->click("cmdSquare");
+        const QImage picture = game->canvas().picture();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(inFolder(QStringLiteral("worksheet.pdf")));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QVERIFY(printPictureOn(printer, picture));
+
+        const Pdf pdf = readPdf(inFolder(QStringLiteral("worksheet.pdf")));
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(pdf.images.size(), 1);
+        // Every dot as it is: stored losslessly, pixel for pixel.
+        QCOMPARE(pdf.filters, QStringList{QStringLiteral("FlateDecode")});
+        QCOMPARE(rgb(pdf.images[0]), rgb(picture));
+        // Drawn as large as the page's width allows, its proportions kept:
+        // the device's scale, then the picture's own.
+        static const QRegularExpression matrix(QStringLiteral("([-\\d.]+) 0 0 ([-\\d.]+) [-\\d.]+ [-\\d.]+ cm"));
+        QList<double> scales;
+        for (auto it = matrix.globalMatch(QString::fromLatin1(pdf.drawing)); it.hasNext();) {
+            const auto found = it.next();
+            scales << found.captured(1).toDouble() << found.captured(2).toDouble();
+        }
+        QVERIFY2(scales.size() >= 4, pdf.drawing.constData());
+        const double across = scales[2], down = scales[3];
+        QVERIFY2(qAbs(across / down - 1) < 0.001, qPrintable(QStringLiteral("%1 %2").arg(across).arg(down)));
+        const double widthOnPage = picture.width() * across * qAbs(scales[0]);
+        QVERIFY2(widthOnPage > 0.95 * pdf.pageWidth && widthOnPage < pdf.pageWidth, qPrintable(QString::number(widthOnPage)));
+    }
+
+    void ctrlPDuringARunOpensThePrintDialogAfterTheRun()
+    {
+        // Given during a run; the dialog, once open, prints to a file.
+        int pausesWhenOpened = -1;
+        const QString typed = inFolder(QStringLiteral("figure.pdf"));
+        whenModalOpens([&](QWidget *dialog) {
+            pausesWhenOpened = game->clock.pauses;
+            auto *print = qobject_cast<QPrintDialog *>(dialog);
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+            if (!print || !name)
+                qFatal("Ctrl+P opened no print dialog with an output file");
+            name->setText(typed);
+            print->accept();
+        });
+        game->clock.pauses = 0;
+        game->clock.onPause = [&] {
+            if (game->clock.pauses == 1)
+                pressOnWindow(Qt::Key_P, Qt::ControlModifier);
+        };
+        game->click("cmdPlay");
+        game->clock.onPause = nullptr;
+
+        QTRY_VERIFY(QFile::exists(typed));
+        QCOMPARE(pausesWhenOpened, 500); // the whole run came first
+        const Pdf pdf = readPdf(typed);
+        QCOMPARE(pdf.pages, 1);
+        QCOMPARE(rgb(pdf.images.value(0)), rgb(game->canvas().picture()));
+    }
+
+    void cancellingThePrintDialogChangesNothing()
+    {
+        game->click("cmdHexagon");
+        const QImage before = game->canvas().picture();
+        const QStringList files = folderEntries();
+        bool opened = false;
+        whenModalOpens([&](QWidget *dialog) {
+            opened = qobject_cast<QPrintDialog *>(dialog);
+            static_cast<QDialog *>(dialog)->reject();
+        });
+        pressOnWindow(Qt::Key_P, Qt::ControlModifier);
+        QTRY_VERIFY(opened);
+        QTRY_VERIFY(!openDialog());
+        QCOMPARE(game->canvas().picture(), before);
+        QCOMPARE(folderEntries(), files);
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("chaos-game-hexagon.pdf"))));
     }
 };
 

@@ -126,6 +126,51 @@ private slots:
         moveTo(game.window(), screenNamed("projector"));
         QCOMPARE(game.canvas().picture(), drawn);
     }
+
+    void f11FillsTheProjectorAndGivesTheMaximisedWindowBack()
+    {
+        FakeClock clock;
+        ScriptedRandom random{{0.5}};
+        QPointer<MainWindow> window = showMainWindow(random, clock);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTRY_VERIFY(window->isMaximized());
+        const double maximised = window->canvas().layoutScale();
+        const auto press = [&](Qt::Key key) { QTest::keyClick(window->windowHandle(), key); };
+
+        // The whole screen, and the layout with it: its height sets the scale.
+        // F11 again, or Esc, gives back the maximised window.
+        for (const Qt::Key leave : {Qt::Key_F11, Qt::Key_Escape}) {
+            press(Qt::Key_F11);
+            QTRY_VERIFY(window->isFullScreen());
+            QTRY_COMPARE(window->geometry(), screenNamed("projector")->geometry());
+            QTRY_VERIFY(qAbs(window->canvas().layoutScale() - 1080.0 / 749) < 0.002);
+            QVERIFY(window->canvas().layoutScale() > maximised);
+            press(leave);
+            QTRY_VERIFY(!window->isFullScreen());
+            QVERIFY(window->isMaximized());
+            QTRY_COMPARE(window->canvas().layoutScale(), maximised);
+        }
+
+        // A box's Esc is the box's: the fraction's box is cancelled, and the
+        // window stays full screen, also after the run that follows.
+        press(Qt::Key_F11);
+        QTRY_VERIFY(window->isFullScreen());
+        int boxes = 0;
+        std::function<void(QWidget *)> escape = [&](QWidget *box) {
+            ++boxes;
+            QTest::keyClick(box->windowHandle(), Qt::Key_Escape);
+            if (boxes == 1)
+                whenModalOpens(escape); // the refusal, "Error", follows
+        };
+        whenModalOpens(escape);
+        QTest::keyClick(window->windowHandle(), Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(boxes, 2);
+        QTRY_VERIFY(!openDialog());
+        QVERIFY(window->isFullScreen());
+        delete window.data();
+    }
 };
 
 QTEST_MAIN(ScreensTest)

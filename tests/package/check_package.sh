@@ -41,6 +41,13 @@ version=$(dpkg-deb -f "$deb" Version)
 grep -qF "<release version=\"$version\"" <<<"$(grep -m 1 '<release ' "$metainfo")" \
     || fail "the metainfo's newest release is not $version"
 grep -qF "\"chaos-game $version\"" <<<"$(zcat "$manual" | sed -n '/^\.TH/p')" || fail "the manual page is not for $version"
+# The manual page lists the keys --help lists, both from the program's list.
+keys=$("$root/usr/bin/chaos-game" --help | sed -n '/^Keys:$/,$p' | sed -n 's/^    \([^ ].*[^ ]\)\(  .*\)\?$/\1/p' | sed 's/  .*//')
+[ "$(wc -l <<<"$keys")" -ge 15 ] || fail "--help lists too few keys: $keys"
+page=$(zcat "$manual" | sed -n '/^\.SH KEYS/,/^\.SH /p')
+while IFS= read -r key; do
+    grep -qF "\"${key%%, *}\"" <<<"$page" || fail "the manual page does not list $key"
+done <<<"$keys"
 [ "$(zcat "$root/usr/share/doc/chaos-game/changelog.gz" | sed -n 1p)" = "chaos-game ($version) unstable; urgency=medium" ] \
     || fail "the changelog's newest entry is not $version"
 
@@ -55,10 +62,15 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6; do
     grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed"
 done
 # Debian 12's qt6-qpa-plugins holds no plugin the program uses (the X11
-# one is in libqt6gui6); the faces are built into the program.
-for needless in qt6-qpa-plugins fonts-liberation; do
-    ! grep -q "$needless" <<<"$depends" || fail "the package still depends on $needless"
+# one is in libqt6gui6). The faces are Debian's Liberation Sans 2, not a
+# copy in the package, nor version 1 (fonts-liberation), which measures
+# differently.
+grep -qw fonts-liberation2 <<<"$depends" || fail "the package does not depend on fonts-liberation2"
+for needless in qt6-qpa-plugins 'fonts-liberation([^2]|$)'; do
+    ! grep -qE "$needless" <<<"$depends" || fail "the package depends on $needless"
 done
+! dpkg-deb -c "$deb" | grep -qiE '\.(ttf|otf)$' || fail "the package carries font files"
+
 grep -q qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "the package does not recommend qt6-wayland"
 ! grep "not found" <<<"$(ldd "$root/usr/bin/chaos-game")" || fail "the program misses a library"
 bash "$(dirname "$0")/check_hardening.sh" "$root/usr/bin/chaos-game"
@@ -100,4 +112,7 @@ outside=$(owners_of_loaded_files "$app" | while read -r package path; do
           done)
 [ -z "$outside" ] || fail "the program loaded files from packages it does not depend on:
 $outside"
+faces=$(owners_of_loaded_files "$app" | awk '$1 == "fonts-liberation2" && $2 ~ /LiberationSans-/ { print $2 }')
+[ -n "$faces" ] || fail "the program did not load Liberation Sans from fonts-liberation2"
+echo "package: the program's faces: $(echo $faces)"
 echo "package: $(basename "$deb") installs, the program opens and loads only what its dependencies bring"

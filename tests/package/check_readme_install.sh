@@ -43,7 +43,10 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/check/CMakeCache.tx
 [ -n "$version" ] || fail "build/check is not built"
 [ ! -e /usr/local/bin/chaos-game ] && ! package_installed \
     || fail "chaos-game is installed on this machine already; remove it first"
-rm -f build/check/install_manifest.txt
+rm -f build/check/install_manifest.txt build/check/install_folders.txt
+# What the prefix holds before: the removal must leave just that.
+tree_of() { find "$1" -mindepth 1 -printf '%y %p\n' 2>/dev/null | sort; }
+before=$(tree_of /usr/local)
 # Whatever happens, leave the machine as it was.
 trap 'if [ -f build/check/install_manifest.txt ]; then run_step "Remove what that installed" >/dev/null 2>&1 || true; fi
       if package_installed; then run_step "Remove the Debian package" >/dev/null 2>&1 || true; fi' EXIT
@@ -57,11 +60,15 @@ for file in share/man/man1/chaos-game.1.gz share/applications/org.example.ChaosG
 done
 ! grep -q '\.symtab' <<<"$(readelf -S /usr/local/bin/chaos-game)" || fail "the installed program is not stripped"
 
+[ -s build/check/install_folders.txt ] || fail "the installation recorded no folders it created"
 run_step "Remove what that installed"
 while IFS= read -r file; do
     [ ! -e "$file" ] || fail "$file is still there"
 done < build/check/install_manifest.txt
-rm -f build/check/install_manifest.txt
+after=$(tree_of /usr/local)
+[ "$after" = "$before" ] || fail "the removal left /usr/local other than it was:
+$(diff <(echo "$before") <(echo "$after") | head -n 20)"
+rm -f build/check/install_manifest.txt build/check/install_folders.txt
 
 run_step "Install the Debian package"
 package_installed || fail "the package is not installed"
