@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/explorerlaunch.h"
 
+#include "app/fullscreen.h"
 #include "app/picturesharing.h"
 #include "app/programicon.h"
 #include "explorer/explorerwindow.h"
@@ -19,6 +20,8 @@ ExplorerWindow *showExplorer(QPointer<ExplorerWindow> &open, const QString &file
             [sharing](const QImage &picture, const QString &path) { return sharing->saveTo(picture, path); });
         *sharing = PictureSharing(open);
         open->setWindowIcon(programIcon());
+        // F11 for the projector, as in the main window.
+        FullScreenToggle::install(*open);
         open->resize(open->sizeHint());
     }
     open->show();

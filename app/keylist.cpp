@@ -69,12 +69,28 @@ QList<KeyPlace> programKeys()
              {tr("Ctrl+S"), tr("Save Picture As: saves the picture to a PNG, JPEG or BMP file.")},
              {tr("Ctrl+C"), tr("Copy Picture: puts the picture on the clipboard.")},
              {tr("Ctrl+P"), tr("Print Picture: prints the picture, as large as fits the page.")},
+             {tr("Ctrl+E"), tr("Explore: opens the Chaos Explorer, a window of its own that plays any "
+                               "polygon, ratio and rule live.")},
              {tr("Menu"), tr("On the picture, opens its menu, as a right click does: Save Picture As, "
-                             "Copy Picture, Print Picture.")},
+                             "Copy Picture, Print Picture, Explore.")},
              {tr("F1"), tr("Help: shows this list of keys, and About The Chaos Game.")},
              {tr("F11"), tr("Full Screen: the picture and the buttons fill the whole screen; F11 again "
                             "goes back.")},
              {tr("Esc"), tr("Leave Full Screen: gives the window back as it was, as F11 does.")},
+         }},
+        {tr("In the Chaos Explorer:"),
+         {
+             {tr("Space"), tr("Starts or pauses the figure (on a focused button or check box, presses it).")},
+             {tr("Delete"), tr("Clears the figure.")},
+             {tr("+, -"), tr("Zooms in or out about the pointer; so does the mouse wheel, and dragging pans.")},
+             {tr("Home"), tr("Shows the whole figure again.")},
+             {tr("Ctrl+O"), tr("Opens an exploration (.chaos file).")},
+             {tr("Ctrl+Shift+S"), tr("Saves the exploration as a .chaos file.")},
+             {tr("Ctrl+S"), tr("Saves the picture as shown.")},
+             {tr("Ctrl+L"), tr("Saves a large picture, drawn in the background on every core.")},
+             {tr("Ctrl+C"), tr("Copies the picture.")},
+             {tr("Ctrl+W"), tr("Closes the Explorer.")},
+             {tr("F11, Esc"), tr("Full screen, and back, as in the main window.")},
          }},
     };
 }
@@ -83,11 +99,13 @@ QString keysAsText(int width)
 {
     constexpr int indent = 4;
     const QList<KeyPlace> places = programKeys();
-    // The keys' column is as wide as the keys of the main window need; a
-    // longer key has what it does on the lines below it.
+    // The keys' column is as wide as the keys of the windows after the
+    // start-up window need; a longer key has what it does on the lines below it.
     int keysWidth = 0;
-    for (const KeyUse &use : places.constLast().keys)
-        keysWidth = std::max(keysWidth, int(use.keys.size()));
+    for (qsizetype place = 1; place < places.size(); ++place) {
+        for (const KeyUse &use : places[place].keys)
+            keysWidth = std::max(keysWidth, int(use.keys.size()));
+    }
     const QString margin(indent + keysWidth + 2, QLatin1Char(' '));
 
     QString text = tr("Keys:") + QLatin1Char('\n');

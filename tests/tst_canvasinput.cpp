@@ -141,12 +141,13 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), game->button("cmdTrack"));
     }
 
-    void theContextMenuOffersSaveCopyAndPrint()
+    void theContextMenuOffersSaveCopyPrintAndExplore()
     {
         const QStringList items = rightClickCanvasMenu();
         QCOMPARE(items, QStringList({QStringLiteral("&Save Picture As\u2026\tCtrl+S"),
                                      QStringLiteral("&Copy Picture\tCtrl+C"),
-                                     QStringLiteral("&Print Picture\u2026\tCtrl+P")}));
+                                     QStringLiteral("&Print Picture\u2026\tCtrl+P"),
+                                     QStringLiteral("&Explore\u2026\tCtrl+E")}));
     }
 
     void theContextMenuNeverSteps()
