@@ -29,14 +29,7 @@ is_below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 row_colours() { convert "$out/$1.png" -crop "$2x1+$3+$4" +repage -depth 8 txt:- | awk 'NR > 1 { print $3 }'; }
 column_colours() { convert "$out/$1.png" -crop "1x$2+$3+$4" +repage -depth 8 txt:- | awk 'NR > 1 { print $3 }'; }
 
-"$program" >"$out/program.log" 2>&1 &
-app=$!
-pids+=($app)
-splash=$(window_sized 535x338 "$app") || fail "the start-up window did not open"
-sleep 0.5
-main=$(begin_from_splash "$splash" "$app") || fail "the main window did not open"
-sleep 1
-xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+open_main_window "$program" "$out/program.log"
 
 # --- Ctrl+E opens the Explorer; the carpet is picked with the keyboard -----
 xdotool key --clearmodifiers ctrl+e

@@ -33,21 +33,7 @@ wait_for_complete() {
     done
 }
 
-"$program" >"$out/program.log" 2>&1 &
-app=$!
-pids+=($app)
-splash=$(window_sized 535x338 "$app") || fail "the start-up window did not open"
-sleep 0.5
-main=$(begin_from_splash "$splash" "$app") || fail "the main window did not open"
-for _ in $(seq 50); do
-    xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT && break
-    sleep 0.1
-done
-sleep 0.5
-read -r cx cy < <(client_origin "$main")
-canvas_x=$((cx + 34))
-canvas_y=$((cy + 18))
-xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+open_main_window "$program" "$out/program.log"
 
 # --- The Menu key during a run: the run ends on time, then the menu opens --
 # The canvas is clicked first, to give it the keyboard (Alt+P gave it to

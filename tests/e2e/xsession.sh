@@ -92,3 +92,26 @@ begin_from_splash() {
     done
     return 1
 }
+
+# open_main_window PROGRAM LOG: starts the program, presses a key in its
+# start-up window and waits for the maximised main window. Sets app, main,
+# cx cy (the client area's screen position) and canvas_x canvas_y (the
+# canvas's interior, 34 x 18 pixels into the client area, inside its frame).
+open_main_window() {
+    "$1" >"$2" 2>&1 &
+    app=$!
+    pids+=($app)
+    local splash
+    splash=$(window_sized 535x338 "$app") || fail "the start-up window did not open"
+    sleep 0.5
+    main=$(begin_from_splash "$splash" "$app") || fail "the main window did not open"
+    for _ in $(seq 50); do
+        xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT && break
+        sleep 0.1
+    done
+    sleep 0.5
+    read -r cx cy < <(client_origin "$main")
+    canvas_x=$((cx + 34))
+    canvas_y=$((cy + 18))
+    xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+}
