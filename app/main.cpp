@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
+#include "app/commandlineoutput.h"
 #include "app/programidentity.h"
 #include "app/splashwindow.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 
 #include <QApplication>
-
-#include <cstdio>
 
 namespace {
 
@@ -29,8 +28,7 @@ int main(int argc, char *argv[])
     // --version and a mistyped option must not.
     const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
     if (request.action != CommandLineRequest::Action::Run) {
-        std::FILE *stream = request.action == CommandLineRequest::Action::Print ? stdout : stderr;
-        std::fprintf(stream, "%s", request.text.toLocal8Bit().constData());
+        showCommandLineAnswer(request);
         return request.exitStatus;
     }
 

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/commandlineoutput.h"
+
+#include <QtGlobal>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+void writeToStream(const CommandLineRequest &request)
+{
+    std::FILE *stream = request.action == CommandLineRequest::Action::Print ? stdout : stderr;
+    std::fputs(request.text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+#ifdef Q_OS_WIN
+
+void showCommandLineAnswer(const CommandLineRequest &request)
+{
+    const bool print = request.action == CommandLineRequest::Action::Print;
+
+    // Redirected to a file or a pipe ("chaos-game --version > version.txt"):
+    // the text goes there, as on other systems.
+    const HANDLE standard = GetStdHandle(print ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    if (standard != nullptr && standard != INVALID_HANDLE_VALUE) {
+        const DWORD type = GetFileType(standard);
+        if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
+            writeToStream(request);
+            return;
+        }
+    }
+
+    // Typed at a command prompt: into that console. The prompt does not wait
+    // for a GUI program and has shown itself again, so the text starts on a
+    // line of its own.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (console != INVALID_HANDLE_VALUE) {
+            const QString text = QLatin1Char('\n') + request.text;
+            DWORD written = 0;
+            const bool shown = WriteConsoleW(console, reinterpret_cast<const wchar_t *>(text.utf16()),
+                                             DWORD(text.size()), &written, nullptr);
+            CloseHandle(console);
+            FreeConsole();
+            if (shown)
+                return;
+        } else {
+            FreeConsole();
+        }
+    }
+
+    // Started from a shortcut or Explorer, with no console to write to.
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(request.text.utf16()), L"The Chaos Game",
+                MB_OK | (print ? MB_ICONINFORMATION : MB_ICONWARNING));
+}
+
+#else
+
+void showCommandLineAnswer(const CommandLineRequest &request)
+{
+    writeToStream(request);
+}
+
+#endif

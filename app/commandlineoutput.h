@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/commandline.h"
+
+// Shows the answer to --help, --version or a mistyped option where the user
+// who typed the command reads it: standard output or standard error. On
+// Windows the program is a GUI executable, which starts without a console:
+// there the answer goes to a file or pipe the stream is redirected to, else
+// into the console the program was started from, else into a message box.
+void showCommandLineAnswer(const CommandLineRequest &request);
