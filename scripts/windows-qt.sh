@@ -4,11 +4,13 @@
 # very Qt version this machine's Debian packages provide, and installs it
 # into a cache folder outside the work tree. Sourced by build-windows.sh.
 #
-#   CHAOS_WINDOWS_QT        where the static Qt goes (default below)
+#   CHAOS_WINDOWS_QT        where the static Qt goes (default below:
+#                           /var/cache/chaos-game/, else ~/.cache/chaos-game/)
 #   CHAOS_WINDOWS_QT_SRC    where its source is fetched and built
 #
-# A stamp file in the installed Qt records the source version and the
-# configure flags; a later run with the same ones reuses the cache as it is.
+# A stamp file in the installed Qt records the source version, the compiler
+# and the configure flags; a later run with the same ones reuses the cache
+# as it is.
 set -euo pipefail
 
 # The Debian source version of the Qt the Linux build uses, e.g. 6.4.2+dfsg-10.
@@ -16,10 +18,14 @@ chaos_qt_source_version() {
     dpkg-query -W -f='${source:Version}' qt6-base-dev
 }
 
+# The machine's cache folder, or the user's own where that is not writable.
 chaos_qt_cache_default() {
-    local version
+    local version base=/var/cache/chaos-game
     version=$(chaos_qt_source_version)
-    echo "/var/cache/chaos-game/qt-${version//+/-}-mingw64-static"
+    if ! mkdir -p "$base" 2>/dev/null || [ ! -w "$base" ]; then
+        base=${XDG_CACHE_HOME:-$HOME/.cache}/chaos-game
+    fi
+    echo "$base/qt-${version//+/-}-mingw64-static"
 }
 
 # Everything the program links, and nothing more: Core, Gui, Widgets,
@@ -118,6 +124,13 @@ chaos_fetch_qt_source() {
     echo "$tree"
 }
 
+# What the static Qt is built from: the source version, the compiler and
+# the configure flags, one a line.
+chaos_qt_stamp() {
+    printf '%s\n' "qt6-base $(chaos_qt_source_version)" \
+        "compiler: $(x86_64-w64-mingw32-g++-posix -dumpfullversion)" "${CHAOS_QT_CONFIGURE_FLAGS[@]}"
+}
+
 # Makes sure the static Qt is in $CHAOS_WINDOWS_QT: reuses it when its stamp
 # matches, builds it otherwise. $1: the toolchain file.
 chaos_build_windows_qt() {
@@ -126,8 +139,7 @@ chaos_build_windows_qt() {
     local srcdir=${CHAOS_WINDOWS_QT_SRC:-$prefix-src}
     local stamp="$prefix/chaos-game-qt.stamp"
     local wanted
-    wanted=$(printf '%s\n' "qt6-base $(chaos_qt_source_version)" "${CHAOS_QT_CONFIGURE_FLAGS[@]}" \
-             "toolchain: $(sha256sum < "$toolchain" | cut -c1-16)")
+    wanted=$(chaos_qt_stamp)
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wanted" ]; then
         echo "windows-qt: reusing the static Qt in $prefix"
         return 0
@@ -149,8 +161,9 @@ chaos_build_windows_qt() {
         cmake --build . --parallel 2
         cmake --install .
     )
-    # Qt's licence texts travel with the built Qt, for the program's zip.
-    cp -r "$tree/LICENSES" "$prefix/LICENSES"
+    # The object files (some 4 GB) are of no further use; the source stays
+    # for the licence notices.
+    rm -rf "$build"
     printf '%s\n' "$wanted" > "$stamp"
     echo "windows-qt: static Qt built in $((SECONDS - start)) s"
 }
