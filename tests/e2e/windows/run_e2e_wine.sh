@@ -45,7 +45,13 @@ status=0
 run_wine "$exe" --no-such-option >/dev/null 2>"$out/refused.txt" || status=$?
 [ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
 grep -q "Unknown option 'no-such-option'" "$out/refused.txt" || fail "an unknown option was refused without saying so"
-note "command line: $(head -n 1 <<<"$version_text")"
+# Typed at a command prompt, the answer shows in its console (here a
+# terminal, through `script`), though the program is a GUI one.
+script -q -e -c "$wine cmd /c 'start /wait /b $(run_wine winepath -w "$exe" 2>/dev/null | tr -d '\r') --version'" \
+    "$out/console.txt" </dev/null >/dev/null || fail "--version at a command prompt failed"
+grep -q "^The Chaos Game [0-9.]*"$'\r'"*\$" <(tr -d '\033' <"$out/console.txt" | sed 's/\[?25[lh]//g') \
+    || fail "--version showed nothing in the console: $(cat -v "$out/console.txt")"
+note "command line: $(head -n 1 <<<"$version_text"), through a pipe and in a console"
 # Wine's desktop process, started above without a display, would keep the
 # windows off the screen: a new Wine session for them.
 "$(dirname "$wine")/wineserver" --kill 2>/dev/null || true
@@ -179,6 +185,28 @@ read -r format size < <(identify -format "%m %wx%h\n" "$jpeg")
 error=$(compare -metric RMSE "$saved" "$jpeg" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
 awk -v e="$error" 'BEGIN { exit !(e < 0.1) }' || fail "the JPEG differs from the PNG by $error"
 note "saved $size $format too"
+
+# Started with no console and no file to write to, as from a shortcut:
+# the answer in a message box, closed with Enter.
+"$wine" "$exe" --version </dev/null >/dev/null 2>&1 &
+box_app=$!
+pids+=($box_app)
+box=""
+for _ in $(seq 300); do
+    box=$(xdotool search --all --onlyvisible --pid "$box_app" --name "^The Chaos Game\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$box" ] || fail "--version with no console showed no message box"
+sleep 1
+shot 5-version-box
+xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+xdotool key Return
+for _ in $(seq 100); do kill -0 "$box_app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$box_app" 2>/dev/null && fail "the message box did not close with Enter"
+status=0
+wait "$box_app" || status=$?
+[ "$status" -eq 0 ] || fail "--version in a message box ended with status $status"
 
 # Quit (Alt+Q) ends the program with status 0.
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
