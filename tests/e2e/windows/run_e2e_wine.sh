@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows program under Wine, on Xvfb with openbox, driven like a user:
-# its command line from a shell, the start-up window and a click on it, the
-# main window with its seven buttons, the square game to "Complete", Save
-# Picture As to a PNG and to a JPEG that hold the canvas as the screen shows
-# it, and Quit with exit status 0. Checked on screenshots, as on Linux.
+# its command line through a pipe, in a console and in a message box, the
+# start-up window and a click on it, the main window with its seven buttons,
+# the square game to "Complete", Save Picture As to a PNG and to a JPEG that
+# hold the canvas as the screen shows it, and Quit with exit status 0.
+# Checked on screenshots, as on Linux.
 #
 #   run_e2e_wine.sh PROGRAM.exe SHOTCHECK OUT_DIR
 #
-# A fresh Wine prefix in OUT_DIR each run, so that nothing of an earlier
-# run (settings, the last folder saved in) carries over.
+# A fresh Wine prefix in OUT_DIR each run (some 15 s), so that nothing of an
+# earlier run (settings, the last folder saved in) carries over.
 set -euo pipefail
 exe=$(realpath "$1")
 shotcheck=$2
