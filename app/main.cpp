@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
+#include "app/commandlineoutput.h"
 #include "app/explorerlaunch.h"
 #include "app/exportcommand.h"
 #include "app/programidentity.h"
@@ -9,8 +10,6 @@
 #include "games/randomsource.h"
 
 #include <QApplication>
-
-#include <cstdio>
 
 namespace {
 
@@ -32,14 +31,14 @@ int main(int argc, char *argv[])
     // --version and a mistyped option must not.
     const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
     if (request.action == CommandLineRequest::Action::Print || request.action == CommandLineRequest::Action::Refuse) {
-        std::FILE *stream = request.action == CommandLineRequest::Action::Print ? stdout : stderr;
-        std::fprintf(stream, "%s", request.text.toLocal8Bit().constData());
+        showCommandLineAnswer(request);
         return request.exitStatus;
     }
     // An export draws into a file and needs no display either: only an
     // application object, for the image format plugins.
     if (request.action == CommandLineRequest::Action::Export) {
         QCoreApplication app(argc, argv);
+        useStartingConsole();
         return runExport(request.exportRequest);
     }
 

@@ -5,11 +5,13 @@
 # end-to-end test on a Release build, the launcher entry, the metainfo and
 # the Debian package, that a second build gives the same program and
 # package, a fuzzer on the reading of typed fractions, then the unit and
-# widget tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# widget tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the Windows program, cross-built and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-chaos_install_missing "${CHAOS_BUILD_PACKAGES[@]}" "${CHAOS_TEST_PACKAGES[@]}"
+chaos_install_missing "${CHAOS_BUILD_PACKAGES[@]}" "${CHAOS_TEST_PACKAGES[@]}" \
+                      "${CHAOS_WINDOWS_PACKAGES[@]}" "${CHAOS_WINDOWS_TEST_PACKAGES[@]}"
 jobs=$(nproc)
 # Builds are reproducible: the time stamps that go into the package are
 # the last commit's.
@@ -64,6 +66,14 @@ cmake -S . -B build/libcxx -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_COMPILER=clang++ \
       -DCHAOS_BUILD_BENCH=OFF >/dev/null
 cmake --build build/libcxx --parallel "$jobs"
 ctest --test-dir build/libcxx -L unit --output-on-failure
+
+echo "== Windows: cross-build, PE checks, end-to-end under Wine"
+# The icon tool and the screenshot checker come from the Release build above.
+CHAOS_HOST_BUILD=build/check bash scripts/build-windows.sh
+bash tests/windows/check_pe.sh build/windows/chaos-game.exe \
+    "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/cross/CMakeCache.txt)"
+bash tests/e2e/windows/run_e2e_wine.sh build/windows/chaos-game.exe build/check/tests/shotcheck \
+    build/check/tests/e2e-shots-windows
 
 echo "== Licence lines"
 bash scripts/check-spdx.sh

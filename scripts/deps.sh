@@ -38,3 +38,9 @@ CHAOS_TEST_PACKAGES=(xvfb xauth openbox xdotool wmctrl imagemagick x11-utils
 # The screen-reader test reads the canvas through AT-SPI: a private session
 # bus, the accessibility bus and Python's D-Bus bindings.
 CHAOS_TEST_PACKAGES+=(dbus at-spi2-core python3-dbus python3-gi)
+
+# The Windows program, cross-built (scripts/build-windows.sh): the MinGW-w64
+# compiler with POSIX threads, the tools that fetch and build Debian's Qt
+# source, and Wine to run the program in the tests.
+CHAOS_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev ninja-build perl python3)
+CHAOS_WINDOWS_TEST_PACKAGES=(wine64)
