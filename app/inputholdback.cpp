@@ -324,7 +324,11 @@ QWidget *InputHoldBack::keyboardOwner(QWindow *typedIn)
         return grabber;
     if (QWidget *popup = QApplication::activePopupWidget())
         return popup->focusWidget() ? popup->focusWidget() : popup;
+    // A modal dialog of another window (the Explorer's) does not take the
+    // main window's keys.
     QWidget *window = QApplication::activeModalWidget();
+    if (window && !ownTopLevel(window->windowHandle()))
+        window = nullptr;
     if (!window)
         window = modeBox();
     if (!window) {
