@@ -14,7 +14,7 @@ namespace {
 void writeToStream(const CommandLineRequest &request)
 {
     std::FILE *stream = request.action == CommandLineRequest::Action::Print ? stdout : stderr;
-    std::fputs(request.text.toLocal8Bit().constData(), stream);
+    std::fprintf(stream, "%s", request.text.toLocal8Bit().constData());
     std::fflush(stream);
 }
 
