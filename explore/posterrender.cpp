@@ -6,7 +6,7 @@
 #include "explore/targetpalette.h"
 
 #include <QDeadlineTimer>
-#include <QThread>
+#include "explore/functionthread.h"
 
 #include <algorithm>
 #include <memory>
@@ -79,10 +79,10 @@ PosterResult renderPoster(const PosterJob &job, const std::atomic<bool> &cancell
     plane->setView(job.view.value_or(targets.wholeFigure(plane->size())));
 
     SharedWork work{job, *plane, cancelled, posterWalkCount(job.dots)};
-    std::vector<std::unique_ptr<QThread>> threads;
+    std::vector<std::unique_ptr<FunctionThread>> threads;
     const int threadCount = std::clamp(job.threads, 1, work.walks);
     for (int i = 0; i < threadCount; ++i) {
-        threads.emplace_back(QThread::create([&work] { work.drawWalks(); }));
+        threads.emplace_back(std::make_unique<FunctionThread>([&work] { work.drawWalks(); }));
         threads.back()->start();
     }
     for (const auto &thread : threads) {

@@ -15,7 +15,7 @@
 #include <QProgressDialog>
 #include <QRandomGenerator>
 #include <QSpinBox>
-#include <QThread>
+#include "explore/functionthread.h"
 #include <QTimer>
 
 namespace {
@@ -135,7 +135,7 @@ void LargePicture::draw(QSize size, quint64 dots, const QString &path)
     connect(m_progress, &QProgressDialog::canceled, this, [this] { m_cancelled = true; });
     m_progress->show();
 
-    m_thread = QThread::create([this, job] {
+    m_thread = new FunctionThread([this, job] {
         const PosterResult result = renderPoster(job, m_cancelled, [this](std::uint64_t done, std::uint64_t) {
             m_done.store(done, std::memory_order_relaxed);
         });
