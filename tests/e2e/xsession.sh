@@ -115,3 +115,13 @@ open_main_window() {
     canvas_y=$((cy + 18))
     xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
 }
+
+# drawn_on_screen LEFT TOP WIDTH HEIGHT: the pixels drawn in that rectangle
+# of the canvas's interior (at canvas_x canvas_y) on the screen now, told
+# from the colour of its top-left pixel; the probe is kept in $out.
+drawn_on_screen() {
+    import -window root -crop "$3x$4+$((canvas_x + $1))+$((canvas_y + $2))" +repage "$out/probe.png"
+    local background
+    background=$(convert "$out/probe.png" -format "%[pixel:p{0,0}]" info:)
+    convert "$out/probe.png" -fill white -opaque "$background" -negate -threshold 0 -format "%[fx:round(mean*w*h)]" info:
+}

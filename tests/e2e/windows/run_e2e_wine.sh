@@ -116,14 +116,6 @@ canvas_y=$((cy + it))
 "$shotcheck" empty "$out/1-opened.png" "$canvas_x" "$canvas_y" || fail "the canvas is not empty at start"
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
 
-# Pixels drawn in a rectangle of the canvas's interior on the screen now.
-drawn_on_screen() {
-    import -window root -crop "$3x$4+$((canvas_x + $1))+$((canvas_y + $2))" +repage "$out/probe.png"
-    local background
-    background=$(convert "$out/probe.png" -format "%[pixel:p{0,0}]" info:)
-    convert "$out/probe.png" -fill white -opaque "$background" -negate -threshold 0 -format "%[fx:round(mean*w*h)]" info:
-}
-
 # The square game, until "Complete" shows at (330, 30).
 xdotool key --clearmodifiers alt+s
 for _ in $(seq 200); do
