@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/exportbench.h"
 
-#include "app/exportcommand.h"
+#include "cli/exportcommand.h"
 #include "bench/exportreference.h"
 #include "bench/peakmemory.h"
-#include "explore/posterrender.h"
-#include "explore/presets.h"
+#include "exploration/posterrender.h"
+#include "exploration/presets.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

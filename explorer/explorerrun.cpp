@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/explorerrun.h"
 
-#include "explore/targetpalette.h"
+#include "exploration/targetpalette.h"
 #include "explorer/explorerview.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "explore/exploration.h"
-#include "explorer/explorationfile.h"
+#include "exploration/exploration.h"
+#include "exploration/explorationfile.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "canvas/picture.h"
-#include "explore/targets.h"
+#include "exploration/targets.h"
 
 #include <QPointF>
 #include <QWidget>

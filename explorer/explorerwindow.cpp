@@ -2,7 +2,7 @@
 #include "explorer/explorerwindow.h"
 
 #include "canvas/programface.h"
-#include "explore/presets.h"
+#include "exploration/presets.h"
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"
 #include "explorer/largepicture.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/largepicture.h"
 
-#include "explore/posterrender.h"
+#include "exploration/posterrender.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -15,7 +15,7 @@
 #include <QProgressDialog>
 #include <QRandomGenerator>
 #include <QSpinBox>
-#include "explore/functionthread.h"
+#include "exploration/functionthread.h"
 #include <QTimer>
 
 namespace {

@@ -32,12 +32,13 @@ chaos_qt_cache_default() {
 # PrintSupport and Concurrent, the Windows platform plugin and the JPEG
 # image format plugin. Bundled third-party libraries, so that none of the
 # build machine's headers leak in. The Debian source lacks the tablet
-# header the Windows plugin would include, so tablet events are off.
+# header the Windows plugin would include, so tablet events are off. The
+# program paints with the raster engine only: no OpenGL, no Direct2D plugin.
 CHAOS_QT_CONFIGURE_FLAGS=(
     -xplatform win32-g++ -static -release -opensource -confirm-license
     -qt-host-path /usr
     -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
-    -no-feature-tabletevent
+    -no-feature-tabletevent -no-opengl -no-feature-direct2d
     -nomake examples -nomake tests -nomake benchmarks
     -no-feature-sql -no-feature-network -no-feature-testlib -no-feature-xml
     -no-feature-dbus -no-feature-zstd

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/mainwindow.h"
+#include "mainwindow/mainwindow.h"
 #include "canvas/canvas.h"
 #include "games/clock.h"
 #include "games/randomsource.h"

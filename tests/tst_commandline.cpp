@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/commandline.h"
+#include "cli/commandline.h"
 #include "app/keylist.h"
 #include "app/programidentity.h"
 #include "app/version.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/aboutbox.h"
+#include "mainwindow/aboutbox.h"
 #include "app/keylist.h"
 #include "app/programicon.h"
 #include "app/programidentity.h"
 #include "app/version.h"
-#include "app/splashwindow.h"
+#include "mainwindow/splashwindow.h"
 #include "testsupport.h"
 
 #include <QAccessible>

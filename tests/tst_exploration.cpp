@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/picture.h"
-#include "explore/dotplane.h"
-#include "explore/exploration.h"
-#include "explore/explorationwalk.h"
-#include "explore/posterrender.h"
-#include "explore/presets.h"
-#include "explore/targetpalette.h"
+#include "exploration/dotplane.h"
+#include "exploration/exploration.h"
+#include "exploration/explorationwalk.h"
+#include "exploration/posterrender.h"
+#include "exploration/presets.h"
+#include "exploration/targetpalette.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/commandline.h"
-#include "app/mainwindow.h"
-#include "explorer/explorationfile.h"
+#include "cli/commandline.h"
+#include "mainwindow/mainwindow.h"
+#include "exploration/explorationfile.h"
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"
 #include "explorer/explorerwindow.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/inputholdback.h"
-#include "app/mainwindow.h"
+#include "mainwindow/inputholdback.h"
+#include "mainwindow/mainwindow.h"
 #include "canvas/canvas.h"
 #include "games/fractionalgame.h"
 #include "testsupport.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/dialogfont.h"
-#include "app/scaledlayout.h"
+#include "mainwindow/dialogfont.h"
+#include "mainwindow/scaledlayout.h"
 #include "testsupport.h"
 
 #include <QFontMetricsF>

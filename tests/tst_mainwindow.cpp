@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/mainwindow.h"
+#include "mainwindow/mainwindow.h"
 #include "canvas/canvas.h"
 #include "testsupport.h"
 

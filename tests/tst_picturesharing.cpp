@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/pictureprinting.h"
-#include "app/picturesharing.h"
+#include "mainwindow/pictureprinting.h"
+#include "mainwindow/picturesharing.h"
 #include "testsupport.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/splashwindow.h"
+#include "mainwindow/splashwindow.h"
 #include "testsupport.h"
 
 #include <QFrame>

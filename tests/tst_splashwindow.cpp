@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/mainwindow.h"
-#include "app/splashwindow.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/splashwindow.h"
 #include "canvas/programface.h"
 #include "testsupport.h"
 

@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/exportcommand.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QLocale>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr int kJpegQuality = 95; // as Save Picture As: single dots stay sharp
+constexpr int kInterruptedStatus = 130; // 128 + SIGINT, as shells report it
+
+// Set by the interrupt handler. A handler can reach nothing but a flag of
+// static storage, so this one is the export's only global; lock-free, so
+// setting it from a handler is safe.
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void onInterrupt(int)
+{
+    interrupted.store(true);
+}
+
+// Catches Ctrl+C (and a polite request to stop) while it lives.
+class InterruptCatcher
+{
+public:
+    InterruptCatcher()
+    {
+        interrupted.store(false);
+        m_previousInterrupt = std::signal(SIGINT, onInterrupt);
+        m_previousTerminate = std::signal(SIGTERM, onInterrupt);
+    }
+    ~InterruptCatcher()
+    {
+        std::signal(SIGINT, m_previousInterrupt == SIG_ERR ? SIG_DFL : m_previousInterrupt);
+        std::signal(SIGTERM, m_previousTerminate == SIG_ERR ? SIG_DFL : m_previousTerminate);
+    }
+    InterruptCatcher(const InterruptCatcher &) = delete;
+    InterruptCatcher &operator=(const InterruptCatcher &) = delete;
+
+private:
+    void (*m_previousInterrupt)(int);
+    void (*m_previousTerminate)(int);
+};
+
+bool standardErrorIsATerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+void say(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+QString programName()
+{
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("chaos-game") : name;
+}
+
+// Passes writes on to the file until an interrupt, then fails them, so the
+// image writer gives up at once rather than encoding a poster to the end.
+class InterruptibleDevice : public QIODevice
+{
+public:
+    explicit InterruptibleDevice(QIODevice &file) : m_file(file) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (interrupted.load())
+            return -1;
+        qint64 done = 0;
+        while (done < size) {
+            const qint64 written = m_file.write(data + done, size - done);
+            if (written <= 0)
+                return -1;
+            done += written;
+        }
+        return done;
+    }
+
+private:
+    QIODevice &m_file;
+};
+
+} // namespace
+
+int runExport(const ExportRequest &request)
+{
+    const QString program = programName();
+    const QString path = QDir::toNativeSeparators(request.file);
+    const bool onTerminal = standardErrorIsATerminal();
+    const auto fail = [&](int status, const QString &why) {
+        if (onTerminal)
+            say(QStringLiteral("\r\033[K"));
+        say(QStringLiteral("%1: %2\n").arg(program, why));
+        return status;
+    };
+
+    PosterJob job = request.job;
+    job.seed = request.seed ? *request.seed : QRandomGenerator::system()->generate64();
+    if (job.threads <= 0)
+        job.threads = std::max(1, QThread::idealThreadCount());
+
+    // The file is opened first, so that a path that cannot be written to is
+    // told at once, not after the drawing. It stays a temporary file beside
+    // the named one until the whole picture is in it.
+    const QFileInfo target(request.file);
+    if (target.isDir())
+        return fail(2, QStringLiteral("Cannot write the picture to '%1': it is a folder.").arg(path));
+    if (target.exists() && !target.isFile())
+        return fail(2, QStringLiteral("Cannot write the picture to '%1': it is not an ordinary file.").arg(path));
+    QSaveFile file(request.file);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(2, QStringLiteral("Cannot write the picture to '%1': %2").arg(path, file.errorString()));
+
+    InterruptCatcher catcher;
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    const auto showProgress = [&](std::uint64_t done, std::uint64_t total) {
+        if (!onTerminal || sinceShown.elapsed() < 200)
+            return;
+        sinceShown.restart();
+        say(QStringLiteral("\r%1: drawing %2 dots into %3: %4%\033[K")
+                .arg(program, QLocale::system().toString(qulonglong(total)), path)
+                .arg(int(100.0 * double(done) / double(total ? total : 1))));
+    };
+    const PosterResult result = renderPoster(job, interrupted, showProgress);
+    if (result.outcome == PosterResult::Outcome::Cancelled) {
+        file.cancelWriting();
+        return fail(kInterruptedStatus, QStringLiteral("Interrupted: no picture written."));
+    }
+    if (result.outcome == PosterResult::Outcome::OutOfMemory) {
+        file.cancelWriting();
+        return fail(1, QStringLiteral("Not enough memory for a picture of %1x%2 pixels.")
+                           .arg(job.size.width())
+                           .arg(job.size.height()));
+    }
+
+    if (onTerminal)
+        say(QStringLiteral("\r%1: writing %2\033[K").arg(program, path));
+    InterruptibleDevice device(file);
+    QImageWriter writer(&device, request.format);
+    if (request.format == "jpeg")
+        writer.setQuality(kJpegQuality);
+    const bool written = writer.write(result.image) && file.flush();
+    if (interrupted.load()) {
+        file.cancelWriting();
+        return fail(kInterruptedStatus, QStringLiteral("Interrupted: no picture written."));
+    }
+    if (!written) {
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        file.cancelWriting();
+        return fail(1, QStringLiteral("Could not write the picture to '%1': %2").arg(path, why));
+    }
+    if (!file.commit())
+        return fail(1, QStringLiteral("Could not write the picture to '%1': %2").arg(path, file.errorString()));
+    if (onTerminal) {
+        say(QStringLiteral("\r%1: wrote %2 (%3x%4, %5 dots, seed %6)\033[K\n")
+                .arg(program, path)
+                .arg(job.size.width())
+                .arg(job.size.height())
+                .arg(QLocale::system().toString(qulonglong(job.dots)))
+                .arg(job.seed));
+    }
+    return 0;
+}

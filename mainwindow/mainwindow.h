@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "games/formvalue.h"
+#include "games/modecontext.h"
+#include "mainwindow/picturesharing.h"
+
+class Canvas;
+class Clock;
+class ExplorerWindow;
+class InputHoldBack;
+class QPushButton;
+class RandomSource;
+
+// frmCG, the program's working window: the canvas above a row of command
+// buttons, one per mode, and the form-level values the modes share.
+//
+// The layout is made for a 1024 x 749 client area and scales uniformly,
+// fonts included, to fill the window's client area as far as its
+// proportions allow, centred in the spare space.
+//
+// A mode runs to its end inside the click that started it. Keys, clicks and
+// close requests given while a mode runs are held back and handled
+// afterwards, in the order given (see InputHoldBack); so are saving,
+// copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the canvas's
+// context menu), the help (F1) and full screen (F11).
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    MainWindow(RandomSource &random, Clock &clock, QWidget *parent = nullptr);
+
+    FormState &formState() { return m_form; }
+    Canvas &canvas() { return *m_canvas; }
+
+protected:
+    void childEvent(QChildEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    using Mode = void (*)(ModeContext &);
+
+    void load();
+    void layOutToScale();
+    void applyLayoutScale(double factor);
+    QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
+                           const QString &description);
+    void connectMode(QPushButton *button, Mode mode, const QString &name);
+    void runMode(Mode mode, const QString &name = QString());
+    void createPictureActions();
+    void createWindowActions();
+
+    RandomSource &m_random;
+    Clock &m_clock;
+    FormState m_form;
+
+    Canvas *m_canvas = nullptr;
+    QPushButton *m_track = nullptr;
+    QPushButton *m_play = nullptr;
+    QPushButton *m_square = nullptr;
+    QPushButton *m_hexagon = nullptr;
+    QPushButton *m_fractional = nullptr;
+    QPushButton *m_explain = nullptr;
+    QPushButton *m_end = nullptr;
+    QPushButton *m_screen2 = nullptr;
+    ModeContext m_context;
+
+    PictureSharing m_pictureSharing{this};
+    QString m_lastModeName; // names the picture saved: "triangle", "tracked", ...
+    InputHoldBack *m_input = nullptr;
+    QPointer<ExplorerWindow> m_explorer; // the Chaos Explorer, while open
+};
+
+// Creates the main window, loads it and shows it maximised. The window
+// deletes itself when it is closed.
+MainWindow *showMainWindow(RandomSource &random, Clock &clock);
