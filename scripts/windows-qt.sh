@@ -33,12 +33,13 @@ chaos_qt_cache_default() {
 # image format plugin. Bundled third-party libraries, so that none of the
 # build machine's headers leak in. The Debian source lacks the tablet
 # header the Windows plugin would include, so tablet events are off. The
-# program paints with the raster engine only: no OpenGL, no Direct2D plugin.
+# program paints with the raster engine only: no OpenGL. (Direct2D stays: Qt
+# 6.4's Windows plugin takes its DirectWrite fonts from the same switch.)
 CHAOS_QT_CONFIGURE_FLAGS=(
     -xplatform win32-g++ -static -release -opensource -confirm-license
     -qt-host-path /usr
     -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
-    -no-feature-tabletevent -no-opengl -no-feature-direct2d
+    -no-feature-tabletevent -no-opengl
     -nomake examples -nomake tests -nomake benchmarks
     -no-feature-sql -no-feature-network -no-feature-testlib -no-feature-xml
     -no-feature-dbus -no-feature-zstd
