@@ -184,7 +184,9 @@ int main(int argc, char *argv[])
                          random.seed(kReading);
                          canvas.clear();
                          float x = kMiddle.x, y = kMiddle.y;
-                         playHalfWayGame(canvas, random, 3, halfWayDots, x, y, towardsTriangleCorner, [] {});
+                         // In blocks of 1000 dots, as the game plays them between its pauses.
+                         for (long block = 0; block < halfWayDots / 1000; ++block)
+                             playHalfWayGame(canvas, random, 3, 1000, x, y, towardsTriangleCorner);
                          canvas.present();
                          return ReferencePoint{x, y};
                      },
@@ -270,7 +272,12 @@ int main(int argc, char *argv[])
     std::printf("Presentations while a mode runs (paint events of the canvas):\n");
     std::printf("  %-34s %8s  %5s  %8s\n", "", "time", "count", "rate");
     printPresentations("Triangle game, system clock", countPresentations(board.canvas, [&] {
-                           playTriangleGame(board.mode);
+                           // It pauses in the event loop; run the loop until the game ends.
+                           QEventLoop running;
+                           ModeTask triangle = playTriangleGame(board.mode);
+                           triangle.whenDone([&running] { running.quit(); });
+                           if (!triangle.done())
+                               running.exec();
                        }));
     printPresentations("Square game", countPresentations(board.canvas, [&] {
                            board.playFromTheMiddle(playSquareGame);

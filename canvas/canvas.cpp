@@ -3,7 +3,6 @@
 
 #include "canvas/canvasaccessible.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -67,9 +66,6 @@ void Canvas::present()
     const QRect dirty = m_picture.takeDirtyArea();
     if (!dirty.isEmpty() && isVisible())
         repaint(dirty.translated(interior().topLeft()));
-    // Everything waiting is handled, user input included: the window's owner
-    // decides what input does while a mode draws (the main window holds it back).
-    QCoreApplication::processEvents();
     m_sincePresent.restart();
 }
 

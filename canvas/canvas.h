@@ -18,9 +18,9 @@
 // the focus and assistive technology. The picture lives in an image of the
 // interior, so the drawing survives being covered or minimised.
 //
-// The drawing operations are the picture's, passed on. A long mode keeps
-// the window alive through the canvas: while points are being set, it
-// presents the picture about 60 times a second (see present()).
+// The drawing operations are the picture's, passed on. While points are
+// being set the canvas presents the picture about 60 times a second (see
+// present()), so that a figure drawn in one go shows as it grows.
 //
 // The image has one pixel per device pixel of the interior: a dot is one
 // device pixel, so a larger canvas or a high-DPI screen shows a finer figure.
@@ -112,9 +112,7 @@ public:
     // How many points have been set since the canvas was made, clipped ones included.
     quint64 pointsSet() const { return m_picture.pointsSet(); }
 
-    // Shows what was drawn since the last presentation at once, then lets
-    // Qt handle whatever waits: repaints, the window system's requests and
-    // user input, which the window's owner may hold back for after the mode.
+    // Shows what was drawn since the last presentation at once.
     void present();
     // Schedules what was drawn for the next ordinary repaint; for the end of
     // a mode, or after drawing on the surface directly.

@@ -2,9 +2,7 @@
 #include "games/clock.h"
 
 #include <QTime>
-
-#include <chrono>
-#include <thread>
+#include <QTimer>
 
 namespace {
 
@@ -21,14 +19,23 @@ float SystemClock::secondsSinceMidnight()
     return static_cast<float>(static_cast<double>(ticks) / kTicksPerSecond);
 }
 
-void SystemClock::waitForTick()
+bool SystemClock::pause(QObject *context, std::function<void()> resume)
 {
-    const float first = secondsSinceMidnight();
-    while (secondsSinceMidnight() == first) {
-        // Sleep to about where the next tick begins, then look again.
-        const qint64 msecs = QTime::currentTime().msecsSinceStartOfDay();
-        const qint64 nextTickMs = ((ticksSinceMidnight(msecs) + 1) * 1000 + kTicksPerSecond - 1) / kTicksPerSecond;
-        const qint64 waitMs = nextTickMs - msecs;
-        std::this_thread::sleep_for(std::chrono::microseconds(waitMs > 0 ? waitMs * 1000 : 200));
-    }
+    resumeOnChange(secondsSinceMidnight(), context, std::move(resume));
+    return true;
+}
+
+void SystemClock::resumeOnChange(float first, QObject *context, std::function<void()> resume)
+{
+    // A timer to about where the next tick begins; should it fire a little
+    // early, the reading is still the same and it is set again.
+    const qint64 msecs = QTime::currentTime().msecsSinceStartOfDay();
+    const qint64 nextTickMs = ((ticksSinceMidnight(msecs) + 1) * 1000 + kTicksPerSecond - 1) / kTicksPerSecond;
+    const int waitMs = static_cast<int>(qMax<qint64>(nextTickMs - msecs, 0));
+    QTimer::singleShot(waitMs, Qt::PreciseTimer, context, [this, first, context, resume = std::move(resume)] {
+        if (secondsSinceMidnight() == first)
+            resumeOnChange(first, context, resume);
+        else
+            resume();
+    });
 }

@@ -8,7 +8,6 @@
 #include "games/randomsource.h"
 #include "games/randomwalk.h"
 
-#include <QEventLoop>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -19,17 +18,14 @@
 
 namespace {
 
-// Shows one of the game's boxes over the window and waits for its answer.
-// The box is modal to the user, but not through Qt's modality: the window
-// holds the user's input while a mode runs and hands the box the keys typed
-// for it, even those typed before the window manager has given it the
+// Shows one of the game's boxes over the window; the game goes on with its
+// answer. The box is modal to the user, but not through Qt's modality: the
+// window holds the user's input while a mode runs and hands the box the keys
+// typed for it, even those typed before the window manager has given it the
 // keyboard, which Qt drops for a window under a modal box.
-int answerOf(QDialog &box)
+SignalAwaiter<QDialog, int> answerOf(QDialog &box)
 {
-    QEventLoop waiting;
-    QObject::connect(&box, &QDialog::finished, &waiting, &QEventLoop::exit);
-    box.show();
-    return waiting.exec();
+    return {box, &QDialog::finished, [&box] { box.show(); }};
 }
 
 // The box's layout sizes it to its prompt, which leaves too little room for
@@ -61,7 +57,7 @@ void playFractionSteps(Canvas &canvas, RandomSource &random, float fraction, lon
     });
 }
 
-void playFractionalGame(ModeContext &mode)
+ModeTask playFractionalGame(ModeContext &mode)
 {
     Canvas &canvas = mode.canvas;
     QWidget *window = canvas.window();
@@ -86,13 +82,14 @@ void playFractionalGame(ModeContext &mode)
     ask.setLabelText(QObject::tr("Enter fraction amount [.1 to .9]"));
     ask.setTextValue(QString());
     widenForItsTitle(ask, window->font());
-    const QString answer = answerOf(ask) == QDialog::Accepted ? ask.textValue() : QString();
+    const int answered = co_await answerOf(ask);
+    const QString answer = answered == QDialog::Accepted ? ask.textValue() : QString();
     const QByteArray typed = answer.toUtf8();
     float fraction = leadingNumberAsSingle(std::string_view(typed.constData(), std::size_t(typed.size())));
     if (!(fraction >= 0.000000001f && fraction <= 0.9999f)) {
         QMessageBox refusal(QMessageBox::NoIcon, QObject::tr("Error"), QObject::tr("Invalid entry - using 0.5"),
                             QMessageBox::Ok, window);
-        answerOf(refusal);
+        co_await answerOf(refusal);
         fraction = 0.5f;
     }
 

@@ -10,7 +10,7 @@
 
 #include <QPushButton>
 
-void playTriangleGame(ModeContext &mode)
+ModeTask playTriangleGame(ModeContext &mode)
 {
     Canvas &canvas = mode.canvas;
     FormState &form = mode.form;
@@ -21,8 +21,6 @@ void playTriangleGame(ModeContext &mode)
 
     int countdown = 10;
     float readoutY = 300;
-    int blockCounter = 0;
-    int pauseCounter = 0;
 
     canvas.setFontName(QString());
     canvas.setFontSize(10);
@@ -42,24 +40,21 @@ void playTriangleGame(ModeContext &mode)
         }
     };
 
-    // A pause of one clock tick after every 1000 dots; after every 50 pauses
-    // the next number of the countdown, in a column at the right.
-    auto afterDot = [&] {
-        if (++blockCounter < 1000)
-            return;
-        canvas.present(); // this block's dots show while the clock ticks
-        mode.clock.waitForTick();
-        blockCounter = 0;
-        if (++pauseCounter < 50)
-            return;
-        pauseCounter = 0;
-        --countdown;
-        canvas.setCurrentPosition(950, readoutY);
-        canvas.printLine(numberText(countdown));
-        readoutY -= 15;
-    };
-
-    const int lastCorner = playHalfWayGame(canvas, mode.random, 3, 500000, x, y, moveTowards, afterDot);
+    // 500 blocks of 1000 dots; after each block its dots show and the game
+    // pauses for one clock tick, and after every 50 pauses the next number
+    // of the countdown appears, in a column at the right.
+    int lastCorner = 0;
+    for (int pause = 1; pause <= 500; ++pause) {
+        lastCorner = playHalfWayGame(canvas, mode.random, 3, 1000, x, y, moveTowards);
+        canvas.present();
+        co_await mode.clock.nextTick();
+        if (pause % 50 == 0) {
+            --countdown;
+            canvas.setCurrentPosition(950, readoutY);
+            canvas.printLine(numberText(countdown));
+            readoutY -= 15;
+        }
+    }
     form.PointX = FormValue::single(x);
     form.PointY = FormValue::single(y);
     form.Corner = FormValue::single(static_cast<float>(lastCorner));

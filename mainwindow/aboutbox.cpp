@@ -41,7 +41,34 @@ QString aboutText()
              face, QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
 }
 
+namespace {
+
+// A box with the program's icon and one OK button, as the standard about box
+// has, opened without waiting for it to close.
+void openInfoBox(QWidget *parent, const QString &title, const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    const QIcon icon = parent ? parent->windowIcon() : QIcon();
+    if (!icon.isNull())
+        box->setIconPixmap(icon.pixmap(64));
+    box->open();
+}
+
+} // namespace
+
 void showAboutBox(QWidget *parent)
 {
-    QMessageBox::about(parent, tr("About %1").arg(programDisplayName()), aboutText());
+    openInfoBox(parent, tr("About %1").arg(programDisplayName()), aboutText());
+}
+
+void showAboutQt(QWidget *parent)
+{
+    openInfoBox(parent, tr("About Qt"),
+                tr("<h3>About Qt</h3><p>This program uses Qt version %1.</p>"
+                   "<p>Qt is a C++ toolkit for cross-platform application development, available under the "
+                   "GNU Lesser General Public License version 3 and other licences. Qt and its source: "
+                   "<a href=\"https://www.qt.io/\">qt.io</a>.</p><p>Copyright (C) The Qt Company Ltd. and other "
+                   "contributors.</p>")
+                    .arg(QString::fromLatin1(qVersion())));
 }

@@ -10,5 +10,7 @@ class QWidget;
 // face's licence (OFL-1.1), and the version and licence of Qt.
 QString aboutText();
 
-// Shows the About box over `parent` and waits until it is closed.
+// Opens the About box over `parent`; it closes itself.
 void showAboutBox(QWidget *parent);
+// Opens a box naming the version of Qt the program runs on and its licence.
+void showAboutQt(QWidget *parent);

@@ -51,7 +51,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
     QPushButton *aboutQt = buttons->addButton(tr("About &Qt"), QDialogButtonBox::ActionRole);
     aboutQt->setObjectName(QStringLiteral("cmdAboutQt"));
     connect(about, &QPushButton::clicked, this, [this] { showAboutBox(this); });
-    connect(aboutQt, &QPushButton::clicked, this, [] { QApplication::aboutQt(); });
+    connect(aboutQt, &QPushButton::clicked, this, [this] { showAboutQt(this); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Enter closes the window, as Esc does.
     buttons->button(QDialogButtonBox::Close)->setDefault(true);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include "mainwindow/accelerators.h"
 #include "mainwindow/dialogfont.h"
 #include "mainwindow/explorerlaunch.h"
 #include "mainwindow/fullscreen.h"
@@ -28,11 +29,26 @@
 
 namespace {
 
+// A mode that draws its figure in one go, as one that runs from the event
+// loop: it has run to its end when the call returns.
+template <void (*mode)(ModeContext &)>
+ModeTask atOnce(ModeContext &context)
+{
+    mode(context);
+    co_return;
+}
+
 // The restored window's client area; the layout scales down to fit it.
 constexpr QSize kRestoredClientSize(605, 446);
 const QColor kBackground(0xC0, 0xC0, 0xC0);
 
 } // namespace
+
+MainWindow::~MainWindow()
+{
+    // A mode still running stops here, before the canvas it draws on goes.
+    m_input->stopMode();
+}
 
 MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     : QWidget(parent)
@@ -57,6 +73,7 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     , m_screen2(addButton(m_canvas, "cmdScreen2", tr("Screen 2"), QRect(826, 602, 89, 33),
                       tr("Show the second page about chaos theory")))
     , m_context{*m_canvas, m_form, m_random, m_clock, *m_screen2, *m_explain}
+    , m_accelerators(new Accelerators(*this))
     , m_input(new InputHoldBack(*this))
 {
     setObjectName(QStringLiteral("frmCG"));
@@ -91,20 +108,24 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     setTabOrder(m_explain, m_end);
     setTabOrder(m_end, m_screen2);
 
-    connectMode(m_track, setUpTrackedGame, QStringLiteral("tracked"));
+    connectMode(m_track, atOnce<setUpTrackedGame>, QStringLiteral("tracked"));
     connectMode(m_play, playTriangleGame, QStringLiteral("triangle"));
-    connectMode(m_square, playSquareGame, QStringLiteral("square"));
-    connectMode(m_hexagon, playHexagonalGame, QStringLiteral("hexagon"));
+    connectMode(m_square, atOnce<playSquareGame>, QStringLiteral("square"));
+    connectMode(m_hexagon, atOnce<playHexagonalGame>, QStringLiteral("hexagon"));
     connectMode(m_fractional, playFractionalGame, QStringLiteral("fractional"));
-    connectMode(m_explain, showExplanationPageOne, QStringLiteral("explanation"));
-    connectMode(m_screen2, showExplanationPageTwo, QStringLiteral("explanation"));
-    connect(m_canvas, &Canvas::clicked, this, [this] { runMode(playTrackedStep); });
-    connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(playTrackedStep); });
+    connectMode(m_explain, atOnce<showExplanationPageOne>, QStringLiteral("explanation"));
+    connectMode(m_screen2, atOnce<showExplanationPageTwo>, QStringLiteral("explanation"));
+    connect(m_canvas, &Canvas::clicked, this, [this] { runMode(atOnce<playTrackedStep>); });
+    connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(atOnce<playTrackedStep>); });
     connect(m_end, &QPushButton::clicked, this, &QWidget::close);
     createPictureActions();
     createWindowActions();
-    // What a mode drew shows at once, not only at its next presentation.
-    m_input->setAfterMode([this] { m_canvas->showDrawing(); });
+    // What a mode drew shows at once, not only at its next presentation;
+    // screen readers hear the text it left.
+    m_input->setAfterMode([this] {
+        m_canvas->showDrawing();
+        m_canvas->announceText();
+    });
 
     layOutToScale();
     load();
@@ -181,8 +202,7 @@ void MainWindow::runMode(Mode mode, const QString &name)
         // A tracked step keeps the name of the game it belongs to.
         if (!name.isEmpty())
             m_lastModeName = name;
-        mode(m_context);
-        m_canvas->announceText();
+        return mode(m_context);
     });
 }
 
@@ -195,7 +215,7 @@ void MainWindow::createPictureActions()
     save->setObjectName(QStringLiteral("actSavePicture"));
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, [this] {
-        m_input->runInTurn([this] { m_pictureSharing.saveAs(m_canvas->picture(), m_lastModeName); });
+        m_input->whenIdle([this] { m_pictureSharing.saveAs(m_canvas->picture(), m_lastModeName); });
     });
 
     auto *copy = new QAction(tr("&Copy Picture"), this);
@@ -203,17 +223,16 @@ void MainWindow::createPictureActions()
     copy->setObjectName(QStringLiteral("actCopyPicture"));
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, [this] {
-        m_input->runInTurn([this] { m_pictureSharing.copy(m_canvas->picture()); });
+        m_input->whenIdle([this] { m_pictureSharing.copy(m_canvas->picture()); });
     });
 
     auto *print = new QAction(tr("&Print Picture\u2026"), this);
     print->setAutoRepeat(false);
     print->setObjectName(QStringLiteral("actPrintPicture"));
     print->setShortcut(QKeySequence::Print);
-    // Not run as a mode, as saving is: the print dialog is modal on its own,
-    // and Ctrl+P given during a run is held back like any key, so the
-    // dialog still opens after the run.
-    connect(print, &QAction::triggered, this, [this] { printPicture(m_canvas->picture(), m_lastModeName, this); });
+    connect(print, &QAction::triggered, this, [this] {
+        m_input->whenIdle([this] { printPicture(m_canvas->picture(), m_lastModeName, this); });
+    });
 
     // The shortcuts work anywhere in the window; the canvas also offers
     // them in its context menu (right click, or the Menu key).
@@ -239,8 +258,13 @@ void MainWindow::createWindowActions()
     help->setAutoRepeat(false);
     help->setObjectName(QStringLiteral("actHelp"));
     help->setShortcut(Qt::Key_F1);
-    // Like printing, not run as a mode: the help window is modal on its own.
-    connect(help, &QAction::triggered, this, [this] { HelpWindow(this).exec(); });
+    connect(help, &QAction::triggered, this, [this] {
+        m_input->whenIdle([this] {
+            auto *window = new HelpWindow(this);
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            window->open();
+        });
+    });
     addAction(help);
 }
 

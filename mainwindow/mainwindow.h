@@ -6,8 +6,10 @@
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
+#include "games/modetask.h"
 #include "mainwindow/picturesharing.h"
 
+class Accelerators;
 class Canvas;
 class Clock;
 class ExplorerWindow;
@@ -22,17 +24,21 @@ class RandomSource;
 // fonts included, to fill the window's client area as far as its
 // proportions allow, centred in the spare space.
 //
-// A mode runs to its end inside the click that started it. Keys, clicks and
-// close requests given while a mode runs are held back and handled
-// afterwards, in the order given (see InputHoldBack); so are saving,
-// copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the canvas's
-// context menu), the help (F1) and full screen (F11).
+// A mode runs from the event loop, one at a time: it returns to the loop
+// whenever it waits (for the clock, for a box's answer) and is resumed from
+// there. Keys, clicks and close requests given while a mode runs are held
+// back and handled after it, in the order given (see InputHoldBack); so are
+// saving, copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the
+// canvas's context menu), the help (F1) and full screen (F11). A mode still
+// running when the window is destroyed stops where it waits.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     MainWindow(RandomSource &random, Clock &clock, QWidget *parent = nullptr);
+
+    ~MainWindow() override;
 
     FormState &formState() { return m_form; }
     Canvas &canvas() { return *m_canvas; }
@@ -42,7 +48,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    using Mode = void (*)(ModeContext &);
+    using Mode = ModeTask (*)(ModeContext &);
 
     void load();
     void layOutToScale();
@@ -71,6 +77,7 @@ private:
 
     PictureSharing m_pictureSharing{this};
     QString m_lastModeName; // names the picture saved: "triangle", "tracked", ...
+    Accelerators *m_accelerators; // before the held input, which sees input first
     InputHoldBack *m_input = nullptr;
     QPointer<ExplorerWindow> m_explorer; // the Chaos Explorer, while open
 };

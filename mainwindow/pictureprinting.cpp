@@ -11,28 +11,33 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-bool printPicture(const QImage &picture, const QString &modeName, QWidget *window)
+void printPicture(const QImage &picture, const QString &modeName, QWidget *window)
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // The printer lives as long as the dialog that sets it up.
+    auto *dialog = new QPrintDialog(new QPrinter(QPrinter::HighResolution), window);
+    QPrinter *printer = dialog->printer();
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &QObject::destroyed, [printer] { delete printer; });
     // Names the print job, and the PDF file when printing to one:
     // chaos-game-triangle, as a saved picture is named.
-    printer.setDocName(QFileInfo(PictureSharing::suggestedFileName(modeName)).completeBaseName());
+    printer->setDocName(QFileInfo(PictureSharing::suggestedFileName(modeName)).completeBaseName());
     // The picture is wider than tall: offered across the page.
-    printer.setPageOrientation(picture.width() > picture.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer->setPageOrientation(picture.width() > picture.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
 
-    QPrintDialog dialog(&printer, window);
-    dialog.setWindowTitle(QCoreApplication::translate("PicturePrinting", "Print Picture"));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    if (printPictureOn(printer, picture))
-        return true;
-
-    QMessageBox::warning(window, dialog.windowTitle(),
-                         QCoreApplication::translate("PicturePrinting", "The picture could not be printed."));
-    return false;
+    dialog->setWindowTitle(QCoreApplication::translate("PicturePrinting", "Print Picture"));
+    dialog->setOption(QAbstractPrintDialog::PrintToFile);
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
+    QObject::connect(dialog, &QDialog::accepted, dialog, [dialog, printer, picture, window] {
+        if (printPictureOn(*printer, picture))
+            return;
+        auto *box = new QMessageBox(QMessageBox::Warning, dialog->windowTitle(),
+                                    QCoreApplication::translate("PicturePrinting", "The picture could not be printed."),
+                                    QMessageBox::Ok, window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
+    dialog->open();
 }
 
 bool printPictureOn(QPrinter &printer, const QImage &picture)

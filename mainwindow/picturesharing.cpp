@@ -63,34 +63,29 @@ QByteArray PictureSharing::formatFor(const QString &path)
     return QByteArray();
 }
 
-bool PictureSharing::saveAs(const QImage &picture, const QString &modeName)
-{
-    const QString path = askForPath(suggestedFileName(modeName));
-    return !path.isEmpty() && saveTo(picture, path);
-}
-
-QString PictureSharing::askForPath(const QString &suggestedName)
+void PictureSharing::saveAs(const QImage &picture, const QString &modeName)
 {
     QStringList filters;
     for (const PictureFormat &format : kFormats)
         filters.append(tr(format.filter));
 
-    QFileDialog dialog(m_window, tr("Save Picture As"), startFolder());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QLatin1String(kFormats[0].suffix));
-    dialog.selectFile(suggestedName);
+    auto *dialog = new QFileDialog(m_window, tr("Save Picture As"), startFolder());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(QLatin1String(kFormats[0].suffix));
+    dialog->selectFile(suggestedFileName(modeName));
     // A name typed without an extension takes that of the chosen format.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &filter) {
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, filters](const QString &filter) {
         const auto chosen = filters.indexOf(filter);
         if (chosen >= 0)
-            dialog.setDefaultSuffix(QLatin1String(kFormats[chosen].suffix));
+            dialog->setDefaultSuffix(QLatin1String(kFormats[chosen].suffix));
     });
-
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    // The picture as it was when asked for, saved once the dialog is accepted.
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
+                     [this, picture](const QString &path) { saveTo(picture, path); });
+    dialog->open();
 }
 
 bool PictureSharing::saveTo(const QImage &picture, const QString &path)
@@ -101,11 +96,12 @@ bool PictureSharing::saveTo(const QImage &picture, const QString &path)
         return true;
     }
 
-    QMessageBox box(QMessageBox::Warning, tr("Save Picture As"),
-                    tr("The picture could not be saved as %1.").arg(QDir::toNativeSeparators(path)),
-                    QMessageBox::Ok, m_window);
-    box.setInformativeText(failure);
-    box.exec();
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Save Picture As"),
+                                tr("The picture could not be saved as %1.").arg(QDir::toNativeSeparators(path)),
+                                QMessageBox::Ok, m_window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setInformativeText(failure);
+    box->open();
     return false;
 }
 

@@ -26,19 +26,19 @@ public:
 
     // Asks for a file in the standard file dialog, starting in the folder
     // last saved to, also in an earlier run (at first the user's pictures
-    // folder), with the suggested name, then saves the picture there.
-    // Returns whether it was saved.
-    bool saveAs(const QImage &picture, const QString &modeName);
+    // folder), with the suggested name, then saves the picture there. Returns
+    // at once; the dialog saves once it is accepted.
+    void saveAs(const QImage &picture, const QString &modeName);
     // Saves the picture to `path`, replacing a file of that name only once
     // the whole picture is written, so a failure leaves no partial file;
     // remembers the folder for the next save.
-    // A failure is shown in a message box naming the file and the reason.
+    // A failure is shown in a message box naming the file and the reason
+    // (left open when the call returns).
     bool saveTo(const QImage &picture, const QString &path);
     // Puts the picture on the clipboard.
     void copy(const QImage &picture);
 
 private:
-    QString askForPath(const QString &suggestedName);
     // Writes the file; returns why it failed, or an empty string.
     static QString write(const QImage &picture, const QString &path);
 

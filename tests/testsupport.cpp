@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
 
+#include "mainwindow/inputholdback.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QInputDialog>
@@ -23,12 +25,16 @@ void ScriptedRandom::setValues(std::vector<double> values)
     m_next = 0;
 }
 
-void FakeClock::waitForTick()
+bool FakeClock::pause(QObject *context, std::function<void()> resume)
 {
     now += 1.0f / 64;
     ++pauses;
     if (onPause)
         onPause();
+    if (!throughEventLoop)
+        return false;
+    QTimer::singleShot(0, context, std::move(resume));
+    return true;
 }
 
 GameWindow::GameWindow()
@@ -72,6 +78,13 @@ bool GameWindow::activate()
 void GameWindow::click(const char *name)
 {
     button(name)->click();
+    if (!QTest::qWaitFor([this] { return !modeRunning(); }, 20000))
+        qWarning("the mode did not end");
+}
+
+bool GameWindow::modeRunning()
+{
+    return m_window && m_window->findChild<InputHoldBack *>()->modeRunning();
 }
 
 void GameWindow::clickCanvas(Qt::MouseButton mouseButton)

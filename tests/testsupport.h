@@ -38,16 +38,19 @@ private:
 
 // A clock whose pauses take no time. Each pause advances the reading by one
 // tick and calls onPause, where a test can look at the run in progress.
+// With `throughEventLoop` a pause returns to the event loop and ends from a
+// zero-time timer, as a real clock's does, only sooner.
 class FakeClock : public Clock
 {
 public:
     explicit FakeClock(float start = 36000.0f) : now(start) {}
 
     float secondsSinceMidnight() override { return now; }
-    void waitForTick() override;
+    bool pause(QObject *context, std::function<void()> resume) override;
 
     float now;
     int pauses = 0;
+    bool throughEventLoop = false;
     std::function<void()> onPause;
 };
 
@@ -68,7 +71,9 @@ public:
     FormState &form() { return m_window->formState(); }
     Canvas &canvas() { return m_window->canvas(); }
     QPushButton *button(const char *name);
+    // Clicks the button and waits until the mode it starts has ended.
     void click(const char *name);
+    bool modeRunning();
     // A primary click on the canvas, far from any marker.
     void clickCanvas(Qt::MouseButton button = Qt::LeftButton);
 

@@ -125,13 +125,13 @@ private slots:
         GameWindow game;
         QString about;
         whenModalOpens([&about](QWidget *help) {
-            whenModalOpens([&about](QWidget *box) {
+            whenModalOpens([&about, help](QWidget *box) {
                 if (auto *message = qobject_cast<QMessageBox *>(box))
                     about = message->windowTitle() + QLatin1Char('\n') + message->text();
                 box->close();
+                help->close();
             });
             help->findChild<QPushButton *>(QStringLiteral("cmdAbout"))->click();
-            help->close();
         });
         QVERIFY(game.activate());
         QTest::keyClick(game.window().windowHandle(), Qt::Key_F1);

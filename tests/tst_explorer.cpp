@@ -253,7 +253,7 @@ private slots:
                 during.start();
                 countAtStart = run().dotsDrawn();
             }
-            // The classic game takes its time, as it does on a real clock.
+            // The classic game takes its time between pauses.
             QThread::msleep(2);
             if (!keyGiven && during.elapsed() > 300) {
                 keyGiven = true;
@@ -270,6 +270,8 @@ private slots:
                 ++pausesAfterKey;
             }
         };
+        // The classic game pauses in the event loop, as on a real clock.
+        game.clock.throughEventLoop = true;
         game.click("cmdPlay");
         game.clock.onPause = nullptr;
 

@@ -500,9 +500,11 @@ private slots:
     {
         whenFound(fractionBox, [&](QWidget *box) {
             whenFound([] { return qobject_cast<QMessageBox *>(openDialog()); }, [&](QWidget *error) {
-                // Typed where the keyboard was, in the box that is closing.
-                QTest::keyClick(error->windowHandle(), Qt::Key_Return);
-                QTest::keyClick(error->windowHandle(), Qt::Key_P, Qt::AltModifier);
+                // Typed where the keyboard was, in the box that is closing
+                // (or, once it has gone, the window under it).
+                const QPointer<QWindow> at = error->windowHandle();
+                QTest::keyClick(at, Qt::Key_Return);
+                QTest::keyClick(at ? at.data() : handle(), Qt::Key_P, Qt::AltModifier);
             });
             QTest::keyClick(box->windowHandle(), 'x');
             QTest::keyClick(box->windowHandle(), Qt::Key_Return);

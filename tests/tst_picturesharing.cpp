@@ -53,6 +53,8 @@ private:
             qWarning("the main window is not active");
         // Through the window, as the window system delivers keys.
         QTest::keyClick(game->window().windowHandle(), key, modifiers);
+        // A dialog opens without waiting: let the test's handler answer it.
+        QTest::qWaitFor([] { return !openDialog(); }, 10000);
     }
 
     // Types a name into the file dialog's name field, as a user would, and presses Enter.
@@ -133,6 +135,8 @@ private:
             dialog->close();
         });
         act();
+        // The box opens without waiting; it is read and closed from the event loop.
+        QTest::qWaitFor([] { return !openDialog(); }, 5000);
         delete watch.data(); // nothing opened: disarm it
         return message;
     }

@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <cmath>
@@ -162,6 +163,58 @@ private slots:
         play();
         QVERIFY(!game->drawnAt(10, 740));
         QCOMPARE(game->drawnBetween(470, 724, 480, 720), 0); // the first run's apex dots are gone
+    }
+
+    // A pause returns to the event loop: other work (a timer, a repaint, the
+    // Explorer) goes on between the game's ticks, and the game resumes on
+    // the next tick to draw exactly what it draws in one go.
+    void aRunReturnsToTheEventLoopAtEveryPause()
+    {
+        play();
+        const QImage inOneGo = game->canvas().picture();
+
+        game = std::make_unique<GameWindow>();
+        game->clock.throughEventLoop = true;
+        int timerRuns = 0, runningWhenTimed = 0;
+        QTimer beside;
+        connect(&beside, &QTimer::timeout, [&] {
+            ++timerRuns;
+            runningWhenTimed += game->modeRunning();
+        });
+        beside.start(0);
+        game->button("cmdPlay")->click();
+        QVERIFY(game->modeRunning()); // the click returned at the first pause
+        QTRY_VERIFY_WITH_TIMEOUT(!game->modeRunning(), 20000);
+        beside.stop();
+
+        QCOMPARE(game->clock.pauses, 500);
+        QVERIFY2(runningWhenTimed >= 100, qPrintable(QString::number(runningWhenTimed)));
+        QCOMPARE(game->canvas().picture(), inOneGo);
+    }
+
+    // The window closed by the user mid-run closes after the run; a window
+    // destroyed mid-run stops the game at its pause, and nothing resumes it.
+    void aRunEndsCleanlyWhenItsWindowGoes()
+    {
+        game->clock.throughEventLoop = true;
+        game->clock.onPause = [this] {
+            if (game->clock.pauses == 10)
+                game->window().close();
+        };
+        QPointer<MainWindow> window = &game->window();
+        game->button("cmdPlay")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 20000);
+        QCOMPARE(game->clock.pauses, 500);
+
+        game = std::make_unique<GameWindow>();
+        game->clock.throughEventLoop = true;
+        game->clock.onPause = [this] {
+            if (game->clock.pauses == 10)
+                QTimer::singleShot(0, &game->window(), [this] { delete &game->window(); });
+        };
+        game->button("cmdPlay")->click();
+        QTest::qWait(200);
+        QCOMPARE(game->clock.pauses, 10);
     }
 };
 

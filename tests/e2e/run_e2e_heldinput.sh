@@ -110,7 +110,7 @@ check filled 3-answered-after-close || fail "the box did not play 0.3 after the 
 xdotool keydown alt+p
 sleep 1
 xdotool keyup alt+p
-wait_for_complete 12 "the triangle game did not complete"
+wait_for_complete 20 "the triangle game did not complete"
 sleep 3
 check complete 4-one-game-only || fail "holding Alt+P down played more than one game"
 note "Alt+P held down for a second played one game"
