@@ -31,8 +31,7 @@ int main(int argc, char *argv[])
     // --version and a mistyped option must not.
     const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
     if (request.action == CommandLineRequest::Action::Print || request.action == CommandLineRequest::Action::Refuse) {
-        showCommandLineAnswer(request);
-        return request.exitStatus;
+        return showCommandLineAnswer(request);
     }
     // An export draws into a file and needs no display either: only an
     // application object, for the image format plugins.
