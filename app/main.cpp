@@ -4,6 +4,7 @@
 #include "mainwindow/explorerlaunch.h"
 #include "cli/exportcommand.h"
 #include "app/programidentity.h"
+#include "app/scalefactor.h"
 #include "mainwindow/splashwindow.h"
 #include "explorer/explorerwindow.h"
 #include "games/clock.h"
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
         return runExport(request.exportRequest);
     }
 
+    refuseScaleBelowOne();
     QApplication app(argc, argv);
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));
