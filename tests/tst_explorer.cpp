@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QSettings>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
@@ -17,6 +19,10 @@
 #include <QtTest>
 
 #include <cmath>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // The Chaos Explorer as a user drives it: its run controls, its settings,
 // its zoom, its files, and its life beside a classic run in the main window.
@@ -233,6 +239,123 @@ private slots:
         QCOMPARE(int(request.action), int(CommandLineRequest::Action::Explore));
         QCOMPARE(request.explorationFile, path);
         QCOMPARE(int(readCommandLine({"chaos-game", path}).action), int(CommandLineRequest::Action::Refuse));
+    }
+
+    // Pressed far past the figure, minus stops at a few whole figures: the
+    // view stays finite, is saved, opens again, and plus zooms in again.
+    void zoomingOutStopsAndTheViewStaysUsable()
+    {
+        ExplorerView &view = explorer->view();
+        const FigureView home = view.view();
+        for (int press = 0; press < 2000; ++press)
+            QTest::keyClick(explorer->windowHandle(), Qt::Key_Minus);
+        const FigureView out = view.view();
+        QVERIFY(std::isfinite(out.left) && std::isfinite(out.right) && std::isfinite(out.top)
+                && std::isfinite(out.bottom));
+        QVERIFY2(out.width() > 3 * home.width() && out.width() < 5 * home.width(),
+                 qPrintable(QString::number(out.width() / home.width())));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("far.chaos"));
+        QCOMPARE(explorer->saveExploration(path), QString());
+        explorer->applySetup(ExplorerSetup{});
+        QCOMPARE(explorer->openExploration(path), QString());
+        QVERIFY(std::abs(explorer->view().view().width() - out.width()) < 1e-9 * out.width());
+        QTest::keyClick(explorer->windowHandle(), Qt::Key_Plus);
+        QVERIFY(explorer->view().view().width() < out.width());
+    }
+
+    // Views and files that cannot be used are refused at once, naming why,
+    // and the exploration shown stays.
+    void unusableViewsAndFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("content"); // empty: a named pipe
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("overflowing view") << "corners = 5\nview = -1e308 1e308 1e308 -1e308\n"
+                                          << "Line 2 (\"view = -1e308 1e308 1e308 -1e308\"): the view's edges";
+        QTest::newRow("no number") << "view = nan 1 1 0\n" << "Line 1 (\"view = nan 1 1 0\"): the view's edges must be numbers";
+        QTest::newRow("too small for doubles") << "view = 0.5 0.5000000000000001 0.5000000000000001 0.5\n"
+                                               << "Line 1 (\"view = 0.5 0.5000000000000001 0.5000000000000001 0.5\"): the view is too small";
+        QTest::newRow("named pipe") << QString() << "it is not an ordinary file";
+    }
+    void unusableViewsAndFilesAreRefused()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, problem);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("bad.chaos"));
+        if (content.isEmpty()) {
+#ifdef Q_OS_UNIX
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#else
+            QSKIP("named pipes are a Unix thing");
+#endif
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content.toUtf8());
+        }
+        ExplorerSetup shown;
+        shown.settings.corners = 7;
+        explorer->applySetup(shown);
+        QElapsedTimer timer;
+        timer.start();
+        const QString refused = explorer->openExploration(path);
+        QVERIFY2(refused.contains(problem), qPrintable(refused));
+        QVERIFY(timer.elapsed() < 2000);
+        QCOMPARE(explorer->setup().settings.corners, 7);
+        const CommandLineRequest request = readCommandLine({"chaos-game", "--export", folder.filePath("a.png"),
+                                                            "--exploration", path});
+        QCOMPARE(int(request.action), int(CommandLineRequest::Action::Refuse));
+        QVERIFY2(request.text.contains(problem), qPrintable(request.text));
+    }
+
+    // A remembered exploration with a line that cannot be used: the rest
+    // is kept, the user is told once, and the next window is told nothing.
+    void aBadRememberedLineIsToldOnceAndTheRestKept()
+    {
+        delete explorer;
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("explorer/exploration"),
+                              QStringLiteral("corners = 5\nrule = no-repeat\nview = nan nan nan nan\n"));
+        }
+        for (int opening = 0; opening < 2; ++opening) {
+            explorer = new ExplorerWindow;
+            explorer->show();
+            QVERIFY(QTest::qWaitForWindowExposed(explorer));
+            QCOMPARE(explorer->setup().settings.corners, 5);
+            QCOMPARE(explorer->setup().settings.rule, NextTargetRule::NoRepeat);
+            QVERIFY(!explorer->setup().view);
+            QMessageBox *told = nullptr;
+            QTRY_VERIFY_WITH_TIMEOUT((told = explorer->findChild<QMessageBox *>()) || opening == 1, 2000);
+            if (opening == 0) {
+                QVERIFY2(told->text().contains(QLatin1String("Line 3 (\"view = nan nan nan nan\")")),
+                         qPrintable(told->text()));
+                told->accept();
+            } else {
+                QTest::qWait(100);
+                QVERIFY(!explorer->findChild<QMessageBox *>());
+            }
+            delete explorer;
+        }
+        explorer = new ExplorerWindow;
+        explorer->applySetup(ExplorerSetup{});
+    }
+
+    // "1" and Enter in the exact-ratio field is refused (a ratio is less
+    // than 1), not completed to an item that starts with it.
+    void theRatioFieldCompletesNothing()
+    {
+        ExplorerSetup setup;
+        setup.settings.ratio = 2.0 / 3;
+        explorer->applySetup(setup);
+        auto *field = child<QComboBox>("ratio");
+        field->setFocus();
+        field->lineEdit()->selectAll();
+        QTest::keyClick(field->lineEdit(), Qt::Key_1);
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+        QCOMPARE(explorer->setup().settings.ratio, 2.0 / 3);
+        QCOMPARE(field->currentText(), QStringLiteral("2/3"));
     }
 
     void keepsDrawingAndTakesInputDuringAClassicRun()
