@@ -54,12 +54,13 @@ FigureCopies::FigureCopies(const ExplorationSettings &settings, const FigureView
     const double keep = 1 - settings.ratio;
     const double viewSize = std::min(view.width(), view.height());
 
-    // The depth at which a copy is no larger than the view; none when the
-    // view is the size of the figure or larger, or is no proper view.
+    // The depth at which a copy is a few times smaller than the view, so
+    // that most of the copies' dots land in it; none when the view is the
+    // size of the figure or larger, or is no proper view.
     int depth = 0;
-    if (view.isValid() && std::isfinite(viewSize) && keep > 0 && keep < 1) {
+    if (view.isValid() && std::isfinite(viewSize) && viewSize < extent && keep > 0 && keep < 1) {
         double size = extent;
-        while (size > viewSize && size > std::numeric_limits<double>::min() * 1e10) {
+        while (size > viewSize / kCopiesPerViewSide && size > std::numeric_limits<double>::min() * 1e10) {
             size *= keep;
             ++depth;
         }

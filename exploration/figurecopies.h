@@ -17,8 +17,8 @@
 // (1 - R)^d times as large: f_u(p) = (1 - R)^d p + f_u(0). The walk's points
 // after d more steps are its points mapped through such copies, and the
 // figure is the union of them. For a view much smaller than the figure,
-// only the few copies that meet it matter: the deepest level of copies at
-// which one copy is no larger than the view, as far as their number stays
+// only the few copies that meet it matter, taken at the level where a copy
+// is a few times smaller than the view, as far as their number stays
 // manageable. A dot is then the walk's next point mapped through one of
 // those copies, picked with the chance the walk itself has of making those
 // d picks next. So the view gets about all the dots, where a walk over the
@@ -38,6 +38,9 @@ public:
     // the level above (larger than the view) are used, fewer dots land in
     // the view, and the picture is the same, only slower to grow.
     static constexpr int kMostCopies = 1 << 13;
+    // The copies are this many times smaller than the view's shorter side:
+    // copies that lie partly outside the view then hold few of its dots.
+    static constexpr double kCopiesPerViewSide = 4;
 
     // The copies that meet `view`, with their places given relative to
     // `origin` (a point near the view, so that small offsets keep their
