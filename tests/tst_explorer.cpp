@@ -2,6 +2,7 @@
 #include "cli/commandline.h"
 #include "mainwindow/mainwindow.h"
 #include "exploration/explorationfile.h"
+#include "exploration/presets.h"
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"
 #include "explorer/explorerwindow.h"
@@ -9,7 +10,13 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QSpinBox>
 #include <QMessageBox>
 #include <QSettings>
 #include <QPushButton>
@@ -239,6 +246,65 @@ private slots:
         QCOMPARE(int(request.action), int(CommandLineRequest::Action::Explore));
         QCOMPARE(request.explorationFile, path);
         QCOMPARE(int(readCommandLine({"chaos-game", path}).action), int(CommandLineRequest::Action::Refuse));
+    }
+
+    // Zoomed in step by step into the square (which it fills), the view is
+    // dark all over after a moment's drawing at every depth, down to where
+    // doubles stop the zoom, as it is at the whole figure.
+    void aDeepViewFillsAsTheWholeFigureDoes()
+    {
+        ExplorerSetup square;
+        square.settings = *presetNamed(QStringLiteral("square"));
+        explorer->applySetup(square);
+        run().pause();
+        ExplorerView &view = explorer->view();
+        const QPointF inside = view.widgetPointOf(QPointF(0.3, -0.2));
+        const double wholeWidth = view.view().width();
+        int zooms = 0;
+        for (const double depth : {58.0, 25'000.0, 1e8, 1e12}) {
+            while (wholeWidth / view.view().width() < depth && view.zoomBy(1.5, inside))
+                ++zooms;
+            run().clear();
+            run().drawMore(4 * quint64(view.picture().image().width()) * quint64(view.picture().image().height()));
+            QTRY_VERIFY_WITH_TIMEOUT(run().dotsPending() == 0, 10000);
+            const double dark = double(dotsShown()) / (view.picture().image().width() * view.picture().image().height());
+            QVERIFY2(dark > 0.95, qPrintable(QStringLiteral("%1 dark at x%2").arg(dark).arg(wholeWidth / view.view().width())));
+        }
+        QVERIFY2(wholeWidth / view.view().width() > 1e11, qPrintable(QString::number(zooms)));
+    }
+
+    // Closing the Explorer while Save Large Picture draws closes it at once
+    // and cancels the drawing: nothing is written.
+    void closingDuringALargePictureCancelsIt()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("large.png"));
+        explorer->findChild<QAction *>(QStringLiteral("actSaveLarge"))->trigger();
+        QDialog *asking = nullptr;
+        QTRY_VERIFY((asking = explorer->findChild<QDialog *>(QStringLiteral("largePicture"))));
+        asking->findChild<QSpinBox *>(QStringLiteral("width"))->setValue(3000);
+        asking->findChild<QSpinBox *>(QStringLiteral("height"))->setValue(3000);
+        asking->findChild<QLineEdit *>(QStringLiteral("dots"))->setText(QStringLiteral("100000000000"));
+        asking->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        QFileDialog *files = nullptr;
+        QTRY_VERIFY((files = explorer->findChild<QFileDialog *>()));
+        emit files->fileSelected(path);
+        files->close();
+        QProgressDialog *progress = nullptr;
+        QTRY_VERIFY((progress = explorer->findChild<QProgressDialog *>()));
+        QVERIFY(progress->isVisible());
+        // No modal box: the window manager's close reaches the window.
+        QVERIFY(!QApplication::activeModalWidget());
+        QTest::qWait(300); // drawing
+
+        QElapsedTimer closing;
+        closing.start();
+        QVERIFY(explorer->close());
+        QTRY_VERIFY_WITH_TIMEOUT(explorer.isNull(), 5000);
+        QVERIFY2(closing.elapsed() < 3000, qPrintable(QString::number(closing.elapsed())));
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(path));
+        explorer = new ExplorerWindow;
     }
 
     // Pressed far past the figure, minus stops at a few whole figures: the
