@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
 
 QString ordinaryFileProblem(const QString &path, qint64 mostBytes)
 {
@@ -22,5 +24,32 @@ QString ordinaryFileProblem(const QString &path, qint64 mostBytes)
             .arg(shown)
             .arg(file.size())
             .arg(mostBytes);
+    return QString();
+}
+
+QString settingsFilesProblem(qint64 mostBytes)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Where QSettings looks on Unix: in each configuration folder, the
+    // application's file in the organisation's folder, then the
+    // organisation's own file.
+    QString organisation = QCoreApplication::organizationName();
+    if (organisation.isEmpty())
+        organisation = QStringLiteral("Unknown Organization");
+    const QString application = QCoreApplication::applicationName();
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    for (const QString &folder : folders) {
+        for (const QString &file : {QStringLiteral("%1/%2/%3.conf").arg(folder, organisation, application),
+                                    QStringLiteral("%1/%2.conf").arg(folder, organisation)}) {
+            if (!QFileInfo(file).exists() && !QFileInfo(file).isSymLink())
+                continue;
+            const QString problem = ordinaryFileProblem(file, mostBytes);
+            if (!problem.isEmpty())
+                return problem;
+        }
+    }
+#else
+    Q_UNUSED(mostBytes)
+#endif
     return QString();
 }

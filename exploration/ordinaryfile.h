@@ -10,3 +10,10 @@
 // not, naming the file, or nothing. Looks only at the file's entry in its
 // folder: nothing is opened.
 QString ordinaryFileProblem(const QString &path, qint64 mostBytes);
+
+// The same for every file the application's settings (QSettings, in its
+// native format) are read from on this platform, the user's and the
+// system's: the first problem found, or nothing. Constructing QSettings
+// reads them at once, so this comes before. Where settings live in no
+// file (the Windows registry), nothing.
+QString settingsFilesProblem(qint64 mostBytes);

@@ -134,14 +134,10 @@ ExplorerSetup ExplorerWindow::rememberedSetup()
 {
     // The settings file is looked at before it is read: a named pipe in its
     // place would keep the window from ever opening.
-    const QString file = QSettings().fileName();
-    if (QFileInfo::exists(file)) {
-        const QString problem = ordinaryFileProblem(file, kMostSettingsBytes);
-        if (!problem.isEmpty()) {
-            m_settingsUsable = false;
-            reportLater(tr("The Explorer cannot use its settings. %1").arg(problem));
-            return ExplorerSetup{};
-        }
+    if (const QString problem = settingsFilesProblem(kMostSettingsBytes); !problem.isEmpty()) {
+        m_settingsUsable = false;
+        reportLater(tr("The Explorer cannot use its settings. %1").arg(problem));
+        return ExplorerSetup{};
     }
     QSettings settings;
     settings.beginGroup(QLatin1String(kSettingsGroup));

@@ -9,6 +9,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QAction>
 #include <QDialog>
@@ -65,7 +66,24 @@ private:
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    // The test's own settings file, found without QSettings, which would
+    // wait on a named pipe left there.
+    static QString settingsFile()
+    {
+        const QString organisation = QCoreApplication::organizationName().isEmpty()
+            ? QStringLiteral("Unknown Organization")
+            : QCoreApplication::organizationName();
+        return QStringLiteral("%1/%2/%3.conf")
+            .arg(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), organisation,
+                 QCoreApplication::applicationName());
+    }
+
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Each run starts from no remembered exploration.
+        QFile::remove(settingsFile());
+    }
 
     void init()
     {
@@ -406,6 +424,35 @@ private slots:
         }
         explorer = new ExplorerWindow;
         explorer->applySetup(ExplorerSetup{});
+    }
+
+    // A named pipe in place of the settings file: the window opens at once
+    // with the triangle and says why it cannot use its settings.
+    void aSettingsFileThatIsAPipeIsToldNotWaitedOn()
+    {
+#ifdef Q_OS_UNIX
+        delete explorer;
+        const QString file = settingsFile();
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        QElapsedTimer opening;
+        opening.start();
+        explorer = new ExplorerWindow;
+        explorer->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer));
+        QVERIFY(opening.elapsed() < 3000);
+        QCOMPARE(explorer->setup().settings.corners, 3);
+        QMessageBox *told = nullptr;
+        QTRY_VERIFY((told = explorer->findChild<QMessageBox *>()));
+        QVERIFY2(told->text().contains(QLatin1String("not an ordinary file")), qPrintable(told->text()));
+        told->accept();
+        delete explorer;
+        QVERIFY(QFile::remove(file));
+        explorer = new ExplorerWindow;
+#else
+        QSKIP("named pipes are a Unix thing");
+#endif
     }
 
     // "1" and Enter in the exact-ratio field is refused (a ratio is less
