@@ -138,9 +138,8 @@ bool ExplorerView::zoomBy(double factor, QPointF at)
     const int pixelsAcross = std::max(picturePixels().width(), picturePixels().height());
     if (factor > 1 && std::max(newWidth, newHeight) / pixelsAcross < kFinestPixel * magnitude)
         return false;
-    const FigureView widest = withinLimits({-kWidestZoomOut * 1e6, kWidestZoomOut * 1e6, kWidestZoomOut * 1e6,
-                                            -kWidestZoomOut * 1e6});
-    if (factor < 1 && m_view.width() >= widest.width() * (1 - 1e-9))
+    const double widest = kWidestZoomOut * m_targets.wholeFigure(picturePixels()).width();
+    if (factor < 1 && m_view.width() >= widest * (1 - 1e-9))
         return false;
     const double fx = at.x() / std::max(1, width()), fy = at.y() / std::max(1, height());
     const double left = fixed.x() - fx * newWidth, top = fixed.y() + fy * newHeight;
