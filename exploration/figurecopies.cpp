@@ -181,7 +181,6 @@ void FigureCopies::buildTables(const std::vector<Word> &words)
         if (occurs(state))
             m_largestTotal = std::max(m_largestTotal, totals[std::size_t(state)]);
     }
-    m_totals = totals;
     m_tableOfState.assign(std::size_t(TargetChoices::kMaxStates), 0);
     for (int state = 0; state < states; ++state) {
         if (weights[std::size_t(state)].empty())
@@ -240,11 +239,4 @@ FigureCopies::Table FigureCopies::aliasTable(const std::vector<double> &weights,
             table.entries[i] = {0, owners[i], owners[i]};
     }
     return table;
-}
-
-double FigureCopies::shareOf(int state) const
-{
-    if (m_depth == 0 || m_largestTotal <= 0)
-        return m_depth == 0 ? 1 : 0;
-    return m_totals[std::size_t(state)] / m_largestTotal;
 }

@@ -75,10 +75,6 @@ public:
         return std::uint32_t(random) < entry.threshold ? entry.own : entry.alias;
     }
 
-    // The chance that a walk's dot in `state` lands in some copy: the sum
-    // of its copies' chances, relative to the most likely state's.
-    double shareOf(int state) const;
-
 private:
     struct Word
     {
@@ -97,7 +93,6 @@ private:
     {
         std::vector<Entry> entries;
         std::uint32_t size = 1;
-        double total = 0; // the state's chance of any copy, before scaling
     };
 
     std::vector<Word> wordsMeeting(const ExplorationSettings &settings, const FigureView &view, int depth,
@@ -116,6 +111,5 @@ private:
     std::vector<Copy> m_copies;
     std::vector<Table> m_tables;
     std::vector<int> m_tableOfState;
-    std::vector<double> m_totals; // per state
     double m_largestTotal = 0;
 };
