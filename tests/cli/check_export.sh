@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program's --export, with no display at all: it writes the
-# picture asked for, the same one for the same seed, refuses bad values and
-# paths with status 2, and leaves no file behind when it fails or is
+# picture asked for, the same one for the same seed, draws a deep view
+# solid, refuses bad values, paths, named pipes and overflowing views with
+# status 2, names the reason of a full disk (status 1), keeps a replaced
+# picture's permissions, and leaves no file behind when it fails or is
 # interrupted with Ctrl+C (status 130).
 #
 #   check_export.sh PROGRAM
@@ -65,6 +67,20 @@ run --export plain/figure.png --dots 1000
 [ "$status" -eq 2 ] || fail "$context: status $status, $(cat err)"
 only_files plain
 rm -f plain
+
+# A deep view: the carpet 2e-4 of its width across at its lower left corner,
+# a point of it at every depth, is the carpet again, half of it dark (as a
+# 16-colour BMP: two pixels a byte, colour 0 the white background).
+context="a deep view"
+printf 'corners = 4\nmidpoints = yes\nratio = 2/3\nview = %s\n' \
+    "-0.70710678118654746 -0.70690678118654746 -0.70690678118654746 -0.70710678118654746" >deep.chaos
+run --export deep.bmp --exploration deep.chaos --size 200x200 --dots 400000 --seed 1
+[ "$status" -eq 0 ] || fail "$context exited with $status: $(cat err)"
+pixels_at=$(od -An -tu4 -j10 -N4 deep.bmp | tr -d ' ')
+dark=$(tail -c +$((pixels_at + 1)) deep.bmp | od -An -v -tu1 \
+    | awk '{ for (i = 1; i <= NF; ++i) dark += ($i >= 16) + ($i % 16 != 0) } END { print dark + 0 }')
+[ "$dark" -gt 16000 ] && [ "$dark" -lt 28000 ] || fail "$context has $dark dark pixels of 40000"
+rm -f deep.chaos deep.bmp
 
 # A file that is no ordinary file, and a view that overflows, are refused at
 # once with status 2: a named pipe is not waited on.
