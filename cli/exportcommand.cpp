@@ -130,8 +130,8 @@ public:
     StandardErrorSilenced()
     {
         std::fflush(stderr);
-        const int standardError = fileno(stderr);
 #ifdef Q_OS_WIN
+        const int standardError = _fileno(stderr);
         m_saved = _dup(standardError);
         const int nowhere = _open("NUL", _O_WRONLY);
         if (m_saved >= 0 && nowhere >= 0)
@@ -139,6 +139,7 @@ public:
         if (nowhere >= 0)
             _close(nowhere);
 #else
+        const int standardError = fileno(stderr);
         m_saved = dup(standardError);
         const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
         if (m_saved >= 0 && nowhere >= 0)
@@ -153,7 +154,7 @@ public:
         if (m_saved < 0)
             return;
 #ifdef Q_OS_WIN
-        _dup2(m_saved, fileno(stderr));
+        _dup2(m_saved, _fileno(stderr));
         _close(m_saved);
 #else
         dup2(m_saved, fileno(stderr));
