@@ -238,20 +238,33 @@ private slots:
         // Planes larger than the caches are set another way.
         QTest::newRow("triangle, 4.4 MB") << "triangle" << false << QSize(2100, 2100);
         QTest::newRow("pentagon, no repeat, coloured, 4.4 MB") << "pentagon-no-repeat" << true << QSize(2100, 2100);
+        // A deep view: the walks share the copies of the figure in view.
+        QTest::newRow("pentagon, no repeat, coloured, 1e-6 of it") << "pentagon-no-repeat deep" << true
+                                                                   << QSize(1000, 1000);
     }
     void theSameSeedGivesTheSamePictureOnAnyNumberOfThreads()
     {
         QFETCH(QString, name);
         QFETCH(bool, colour);
         QFETCH(QSize, size);
-        ExplorationSettings settings = *presetNamed(name);
+        const bool deep = name.endsWith(QLatin1String(" deep"));
+        ExplorationSettings settings = *presetNamed(name.section(QLatin1Char(' '), 0, 0));
         settings.colourByTarget = colour;
+        std::optional<FigureView> view;
+        if (deep) {
+            // About a point of the figure: where a walk stands.
+            const WalkStep step(settings);
+            WalkPoint at = step.start(Exploration::generatorOf(9, 0));
+            for (int i = 0; i < 1000; ++i)
+                at = step(at);
+            view = FigureView{at.x - 1e-6, at.y + 1e-6, at.x + 1e-6, at.y - 1e-6};
+        }
         const std::uint64_t dots = 2'000'003; // 20 walks, not all of the same length
-        const QImage once = render(settings, size, dots, 42, 3);
-        QCOMPARE(render(settings, size, dots, 42, 3), once);
-        QCOMPARE(render(settings, size, dots, 42, 1), once);
-        QCOMPARE(render(settings, size, dots, 42, 2), once);
-        QVERIFY(render(settings, size, dots, 43, 3) != once);
+        const QImage once = render(settings, size, dots, 42, 3, view);
+        QCOMPARE(render(settings, size, dots, 42, 3, view), once);
+        QCOMPARE(render(settings, size, dots, 42, 1, view), once);
+        QCOMPARE(render(settings, size, dots, 42, 2, view), once);
+        QVERIFY(render(settings, size, dots, 43, 3, view) != once);
     }
 
     // The Explorer's way: one walk drawn slice by slice into a picture,
