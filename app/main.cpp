@@ -4,6 +4,7 @@
 #include "mainwindow/explorerlaunch.h"
 #include "cli/exportcommand.h"
 #include "app/programidentity.h"
+#include "app/scalefactor.h"
 #include "mainwindow/splashwindow.h"
 #include "explorer/explorerwindow.h"
 #include "games/clock.h"
@@ -31,8 +32,7 @@ int main(int argc, char *argv[])
     // --version and a mistyped option must not.
     const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
     if (request.action == CommandLineRequest::Action::Print || request.action == CommandLineRequest::Action::Refuse) {
-        showCommandLineAnswer(request);
-        return request.exitStatus;
+        return showCommandLineAnswer(request);
     }
     // An export draws into a file and needs no display either: only an
     // application object, for the image format plugins.
@@ -42,6 +42,7 @@ int main(int argc, char *argv[])
         return runExport(request.exportRequest);
     }
 
+    refuseScaleBelowOne();
     QApplication app(argc, argv);
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));

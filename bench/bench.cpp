@@ -9,9 +9,11 @@
 //
 //   build/release/bench/chaos-bench [rounds]
 //   build/release/bench/chaos-bench --export [rounds]    (the export's figures only)
+//   build/release/bench/chaos-bench --deep               (deep zoom's figures only)
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
+#include "bench/deepbench.h"
 #include "bench/exportbench.h"
 #include "bench/peakmemory.h"
 #include "bench/presentationcount.h"
@@ -148,6 +150,12 @@ int main(int argc, char *argv[])
     if (argc > 1 && std::string(argv[1]) == "--export-memory") {
         QCoreApplication app(argc, argv);
         return measureExportMemory();
+    }
+    // Only deep zoom's figures.
+    if (argc > 1 && std::string(argv[1]) == "--deep") {
+        QCoreApplication app(argc, argv);
+        benchmarkDeepZoom();
+        return 0;
     }
     // Only the export's figures.
     if (argc > 1 && std::string(argv[1]) == "--export") {
@@ -310,6 +318,7 @@ int main(int argc, char *argv[])
     std::printf("Load average: %s\n\n", loadAverage().c_str());
 
     benchmarkExport(std::max(3, rounds / 2), argv[0]);
+    benchmarkDeepZoom();
     std::printf("Load average at the end: %s\n\n", loadAverage().c_str());
 
     if (over.empty()) {

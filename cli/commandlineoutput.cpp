@@ -3,7 +3,9 @@
 
 #include <QtGlobal>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -11,11 +13,25 @@
 
 namespace {
 
-void writeToStream(const CommandLineRequest &request)
+// Writes the answer to standard output or error; returns the exit status:
+// the request's own, or 1 with a message when an answer meant to succeed
+// could not be written whole (to a full disk, say), so a script learns of it.
+int writeToStream(const CommandLineRequest &request)
 {
     std::FILE *stream = request.action == CommandLineRequest::Action::Print ? stdout : stderr;
-    std::fprintf(stream, "%s", request.text.toLocal8Bit().constData());
-    std::fflush(stream);
+    const QByteArray text = request.text.toLocal8Bit();
+    errno = 0;
+    const bool written = std::fwrite(text.constData(), 1, std::size_t(text.size()), stream) == std::size_t(text.size())
+                      && std::fflush(stream) == 0 && !std::ferror(stream);
+    if (written)
+        return request.exitStatus;
+    const int why = errno;
+    if (stream != stderr) {
+        std::fprintf(stderr, "chaos-game: the answer could not be written: %s\n",
+                     why != 0 ? std::strerror(why) : "write error");
+        std::fflush(stderr);
+    }
+    return request.exitStatus != 0 ? request.exitStatus : 1;
 }
 
 } // namespace
@@ -33,7 +49,7 @@ bool writeToConsole(HANDLE console, const QString &text)
 
 } // namespace
 
-void showCommandLineAnswer(const CommandLineRequest &request)
+int showCommandLineAnswer(const CommandLineRequest &request)
 {
     const bool print = request.action == CommandLineRequest::Action::Print;
 
@@ -42,14 +58,12 @@ void showCommandLineAnswer(const CommandLineRequest &request)
         // Redirected to a file or a pipe ("chaos-game --version > version.txt"):
         // the text goes there, as on other systems.
         const DWORD type = GetFileType(standard);
-        if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
-            writeToStream(request);
-            return;
-        }
+        if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE)
+            return writeToStream(request);
         // A console handed down by whoever started the program.
         DWORD mode = 0;
         if (GetConsoleMode(standard, &mode) && writeToConsole(standard, request.text))
-            return;
+            return request.exitStatus;
     }
 
     // Typed at a command prompt: into that console (ERROR_ACCESS_DENIED says
@@ -68,12 +82,13 @@ void showCommandLineAnswer(const CommandLineRequest &request)
         if (attached)
             FreeConsole();
         if (shown)
-            return;
+            return request.exitStatus;
     }
 
     // Started from a shortcut or Explorer, with no console to write to.
     MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(request.text.utf16()), L"The Chaos Game",
                 MB_OK | (print ? MB_ICONINFORMATION : MB_ICONWARNING));
+    return request.exitStatus;
 }
 
 void useStartingConsole()
@@ -89,9 +104,9 @@ void useStartingConsole()
 
 #else
 
-void showCommandLineAnswer(const CommandLineRequest &request)
+int showCommandLineAnswer(const CommandLineRequest &request)
 {
-    writeToStream(request);
+    return writeToStream(request);
 }
 
 void useStartingConsole()

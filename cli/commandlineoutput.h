@@ -8,7 +8,9 @@
 // Windows the program is a GUI executable, which starts without a console:
 // there the answer goes to a file or pipe the stream is redirected to, else
 // into the console the program was started from, else into a message box.
-void showCommandLineAnswer(const CommandLineRequest &request);
+// Returns the exit status: the request's, or 1 when the answer could not
+// be written (to a full disk, say), which is told on standard error.
+int showCommandLineAnswer(const CommandLineRequest &request);
 
 // Lets an export's messages and progress reach the console it was typed
 // at. On Windows a GUI executable starts without one: it attaches to its

@@ -14,8 +14,10 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <optional>
 #include <cstdio>
 
+#include <fcntl.h>
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
@@ -84,10 +86,15 @@ QString programName()
 
 // Passes writes on to the file until an interrupt, then fails them, so the
 // image writer gives up at once rather than encoding a poster to the end.
+// Unbuffered, like the file under it, so that a write that fails (a full
+// disk) fails at once and the file's error says why.
 class InterruptibleDevice : public QIODevice
 {
 public:
-    explicit InterruptibleDevice(QIODevice &file) : m_file(file) { open(QIODevice::WriteOnly); }
+    explicit InterruptibleDevice(QFileDevice &file) : m_file(file) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+    // Why the last write failed, as the system said it; empty if none did.
+    QString failure() const { return m_failure; }
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
@@ -98,16 +105,81 @@ protected:
         qint64 done = 0;
         while (done < size) {
             const qint64 written = m_file.write(data + done, size - done);
-            if (written <= 0)
+            if (written <= 0) {
+                m_failure = m_file.error() != QFileDevice::NoError ? m_file.errorString() : QString();
                 return -1;
+            }
             done += written;
         }
         return done;
     }
 
 private:
-    QIODevice &m_file;
+    QFileDevice &m_file;
+    QString m_failure;
 };
+
+// The image libraries' own complaints ("libpng error: Write Error", written
+// straight to standard error) say less than the export's message, which
+// names the file and the system's reason: while it lives, standard error
+// goes nowhere. Nothing else writes there meanwhile: the export's own
+// messages come before and after.
+class StandardErrorSilenced
+{
+public:
+    StandardErrorSilenced()
+    {
+        std::fflush(stderr);
+#ifdef Q_OS_WIN
+        const int standardError = _fileno(stderr);
+        m_saved = _dup(standardError);
+        const int nowhere = _open("NUL", _O_WRONLY);
+        if (m_saved >= 0 && nowhere >= 0)
+            _dup2(nowhere, standardError);
+        if (nowhere >= 0)
+            _close(nowhere);
+#else
+        const int standardError = fileno(stderr);
+        m_saved = dup(standardError);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && nowhere >= 0)
+            dup2(nowhere, standardError);
+        if (nowhere >= 0)
+            close(nowhere);
+#endif
+    }
+    ~StandardErrorSilenced()
+    {
+        std::fflush(stderr);
+        if (m_saved < 0)
+            return;
+#ifdef Q_OS_WIN
+        _dup2(m_saved, _fileno(stderr));
+        _close(m_saved);
+#else
+        dup2(m_saved, fileno(stderr));
+        close(m_saved);
+#endif
+    }
+    StandardErrorSilenced(const StandardErrorSilenced &) = delete;
+    StandardErrorSilenced &operator=(const StandardErrorSilenced &) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+// The permissions of the file the picture replaces, to give back to the
+// new one: replacing a read-only picture leaves a read-only picture.
+std::optional<QFileDevice::Permissions> permissionsToKeep(const QString &path)
+{
+    const QFileInfo existing(path);
+    if (!existing.exists())
+        return std::nullopt;
+    // Only the owner's, the group's and others': the "user" ones say what
+    // this user may do (everything, for root), not what the file allows.
+    return existing.permissions()
+        & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+}
 
 } // namespace
 
@@ -136,8 +208,9 @@ int runExport(const ExportRequest &request)
         return fail(2, QStringLiteral("Cannot write the picture to '%1': it is a folder.").arg(path));
     if (target.exists() && !target.isFile())
         return fail(2, QStringLiteral("Cannot write the picture to '%1': it is not an ordinary file.").arg(path));
+    const std::optional<QFileDevice::Permissions> keptPermissions = permissionsToKeep(request.file);
     QSaveFile file(request.file);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(2, QStringLiteral("Cannot write the picture to '%1': %2").arg(path, file.errorString()));
 
     InterruptCatcher catcher;
@@ -169,18 +242,27 @@ int runExport(const ExportRequest &request)
     QImageWriter writer(&device, request.format);
     if (request.format == "jpeg")
         writer.setQuality(kJpegQuality);
-    const bool written = writer.write(result.image) && file.flush();
+    bool written = false;
+    {
+        const StandardErrorSilenced silenced;
+        written = writer.write(result.image) && file.flush();
+    }
     if (interrupted.load()) {
         file.cancelWriting();
         return fail(kInterruptedStatus, QStringLiteral("Interrupted: no picture written."));
     }
     if (!written) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        const QString why = !device.failure().isEmpty()           ? device.failure()
+                          : file.error() != QFileDevice::NoError ? file.errorString()
+                                                                  : writer.errorString();
         file.cancelWriting();
         return fail(1, QStringLiteral("Could not write the picture to '%1': %2").arg(path, why));
     }
     if (!file.commit())
         return fail(1, QStringLiteral("Could not write the picture to '%1': %2").arg(path, file.errorString()));
+    if (keptPermissions && !QFile::setPermissions(request.file, *keptPermissions))
+        say(QStringLiteral("%1: the picture was written to '%2', but its permissions could not be kept.\n")
+                .arg(program, path));
     if (onTerminal) {
         say(QStringLiteral("\r%1: wrote %2 (%3x%4, %5 dots, seed %6)\033[K\n")
                 .arg(program, path)

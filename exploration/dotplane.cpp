@@ -32,7 +32,11 @@ DotPlane::Setting DotPlane::settingFor(bool keepHighest) const
 
 void DotPlane::setView(const FigureView &view)
 {
+    m_view = view;
     m_mapping = PixelMapping::of(m_size, view.left, view.top, view.right, view.bottom);
+    m_origin = QPointF(view.left + view.width() / 2, view.bottom + view.height() / 2);
+    m_fromOrigin = PixelMapping::of(m_size, view.left - m_origin.x(), view.top - m_origin.y(),
+                                    view.right - m_origin.x(), view.bottom - m_origin.y());
 }
 
 QImage DotPlane::image(const QList<QRgb> &colourTable) const

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QPointF>
 #include <QSize>
 
 #include <atomic>
@@ -31,7 +32,12 @@ public:
     QSize size() const { return m_size; }
     // Which part of the figure's plane the plane shows.
     void setView(const FigureView &view);
+    const FigureView &view() const { return m_view; }
     const PixelMapping &mapping() const { return m_mapping; }
+    // The middle of the view: points given relative to it (see
+    // plotFromOrigin()) keep their last digits in a view far smaller than
+    // their distance from the figure's centre.
+    QPointF origin() const { return m_origin; }
 
     // Sets `count` dots along a walk: the first at step(from), each next
     // at step(the point before), each of value valueOf(point) (at least 1).
@@ -39,7 +45,16 @@ public:
     // the highest value set there; without, every value must be the same.
     // Returns the last point. Threads may plot at the same time.
     template <typename Point, typename Step, typename ValueOf>
-    Point plot(long count, Point from, const Step &step, ValueOf valueOf, bool keepHighest);
+    Point plot(long count, Point from, const Step &step, ValueOf valueOf, bool keepHighest)
+    {
+        return plotWith(m_mapping, count, from, step, valueOf, keepHighest);
+    }
+    // The same for points whose x and y are relative to origin().
+    template <typename Point, typename Step, typename ValueOf>
+    Point plotFromOrigin(long count, Point from, const Step &step, ValueOf valueOf, bool keepHighest)
+    {
+        return plotWith(m_fromOrigin, count, from, step, valueOf, keepHighest);
+    }
 
     unsigned char valueAt(int column, int row) const
     {
@@ -143,18 +158,26 @@ private:
         return point;
     }
 
+    template <typename Point, typename Step, typename ValueOf>
+    Point plotWith(const PixelMapping &mapping, long count, Point from, const Step &step, ValueOf valueOf,
+                   bool keepHighest);
+
     QSize m_size;
     qsizetype m_stride; // bytes per row, a multiple of 4 as images have them
     std::unique_ptr<Pixel[]> m_pixels;
+    FigureView m_view;
+    QPointF m_origin;
     PixelMapping m_mapping;
+    PixelMapping m_fromOrigin;
 };
 
 template <typename Point, typename Step, typename ValueOf>
-Point DotPlane::plot(long count, Point from, const Step &step, ValueOf valueOf, bool keepHighest)
+Point DotPlane::plotWith(const PixelMapping &mapping, long count, Point from, const Step &step, ValueOf valueOf,
+                         bool keepHighest)
 {
     if (count <= 0)
         return from;
-    const Target target{m_pixels.get(), m_stride, m_mapping};
+    const Target target{m_pixels.get(), m_stride, mapping};
     switch (settingFor(keepHighest)) {
     case Setting::Store:
         return plotAlong<Setting::Store>(target, count, from, step, valueOf);

@@ -2,7 +2,9 @@
 #include "exploration/exploration.h"
 
 #include "canvas/picture.h"
+#include "exploration/deepwalk.h"
 #include "exploration/dotplane.h"
+#include "exploration/figurecopies.h"
 #include "exploration/targetpalette.h"
 
 #include <algorithm>
@@ -52,14 +54,39 @@ void Exploration::setDotColours(const QList<QRgb> &perTarget)
         m_colours = perTarget;
 }
 
+void Exploration::useCopies(std::shared_ptr<const FigureCopies> copies)
+{
+    m_copies = std::move(copies);
+}
+
+const FigureCopies &Exploration::copiesFor(const FigureView &view, QPointF origin)
+{
+    const auto same = [](const FigureView &a, const FigureView &b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+    if (!m_copies || !same(m_copies->view(), view) || m_copies->origin() != origin)
+        m_copies = std::make_shared<const FigureCopies>(m_settings, view, origin);
+    return *m_copies;
+}
+
 void Exploration::advance(long dots, Picture &picture)
 {
     if (dots <= 0)
         return;
     const QList<QRgb> &colours = m_colours;
-    m_point = picture.setColouredPoints(dots, m_point, m_step, [&colours](const WalkPoint &point) {
-        return colours[point.target];
-    });
+    const auto colourOf = [&colours](const auto &point) { return colours[point.target]; };
+    // A picture takes the figure's own coordinates: its view, from where
+    // its corners lie.
+    const PixelMapping map = picture.mapping();
+    const FigureView view{map.left, map.top, map.left + map.columns / map.perUnitX,
+                          map.top + map.rows / map.perUnitY};
+    const FigureCopies &copies = copiesFor(view, QPointF());
+    if (copies.isWholeFigure()) {
+        m_point = picture.setColouredPoints(dots, m_point, m_step, colourOf);
+    } else {
+        m_point = picture.setColouredPoints(dots, DeepPoint{0, 0, 0, m_point}, DeepStep(m_step, copies), colourOf)
+                      .walk;
+    }
     m_dotsDrawn += std::uint64_t(dots);
 }
 
@@ -67,7 +94,19 @@ void Exploration::advance(long dots, DotPlane &plane)
 {
     if (dots <= 0)
         return;
-    if (m_settings.colourByTarget) {
+    const FigureCopies &copies = copiesFor(plane.view(), plane.origin());
+    if (!copies.isWholeFigure()) {
+        const DeepStep step(m_step, copies);
+        const DeepPoint from{0, 0, 0, m_point};
+        if (m_settings.colourByTarget) {
+            m_point = plane.plotFromOrigin(dots, from, step,
+                                           [](const DeepPoint &point) { return static_cast<unsigned char>(point.target + 1); },
+                                           true).walk;
+        } else {
+            m_point = plane.plotFromOrigin(dots, from, step, [](const DeepPoint &) { return static_cast<unsigned char>(1); },
+                                           false).walk;
+        }
+    } else if (m_settings.colourByTarget) {
         m_point = plane.plot(dots, m_point, m_step,
                              [](const WalkPoint &point) { return static_cast<unsigned char>(point.target + 1); },
                              true);

@@ -9,8 +9,10 @@
 #include <QRgb>
 
 #include <cstdint>
+#include <memory>
 
 class DotPlane;
+class FigureCopies;
 class Picture;
 
 // One walk of an exploration, drawn a slice at a time: each advance()
@@ -18,8 +20,10 @@ class Picture;
 // slice per frame from its event loop, and the figure grows as it would in
 // one go. The dots go to a Picture (the surface a canvas shows) or to a
 // DotPlane; what part of the figure they show is that picture's view: a
-// dot outside it is not plotted, so a zoomed view shows its part of the
-// figure at full detail.
+// dot outside it is not plotted. A view smaller than the figure gets the
+// walk's points mapped into the copies of the figure that meet it
+// (FigureCopies), so a zoomed view fills as fast as the whole figure does,
+// however deep it goes.
 //
 // The walk begins at the figure's centre and drops its first steps, which
 // are not yet on the figure (see stepsBeforeTheFigure()).
@@ -33,7 +37,8 @@ public:
 
     const ExplorationSettings &settings() const { return m_settings; }
     const Targets &targets() const { return m_targets; }
-    // How many dots were plotted so far, those outside the view included.
+    // Dots plotted so far, those outside the view included (for a deep
+    // view: the walk's steps, each one mapped dot).
     std::uint64_t dotsDrawn() const { return m_dotsDrawn; }
     // Where the walk stands: the last dot plotted, and the target it moved towards.
     const WalkPoint &lastPoint() const { return m_point; }
@@ -53,6 +58,11 @@ public:
     // coloured (see explorationColourTable()).
     void advance(long dots, DotPlane &plane);
 
+    // The copies of the figure for the view the next dots are drawn in; a
+    // render of many walks makes them once for all. Without, each walk
+    // makes its own when it meets a view it has not drawn in before.
+    void useCopies(std::shared_ptr<const FigureCopies> copies);
+
     // The generator of walk `walk` from `seed`.
     static Xoshiro256StarStar generatorOf(std::uint64_t seed, std::uint64_t walk);
     // How many first steps a walk drops: until a start anywhere in the
@@ -60,10 +70,13 @@ public:
     static long stepsBeforeTheFigure(double ratio);
 
 private:
+    const FigureCopies &copiesFor(const FigureView &view, QPointF origin);
+
     ExplorationSettings m_settings;
     Targets m_targets;
     WalkStep m_step;
     WalkPoint m_point;
     QList<QRgb> m_colours; // per target: its own colour, or black
     std::uint64_t m_dotsDrawn = 0;
+    std::shared_ptr<const FigureCopies> m_copies;
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exploration/explorationfile.h"
 
+#include "exploration/ordinaryfile.h"
+#include "exploration/viewchecks.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -132,18 +135,10 @@ ExplorationReading readExplorationText(const QString &text)
                 return refuse(tr("the background must be light or dark."));
             setup.dark = value == QLatin1String("dark");
         } else if (key == QLatin1String("view")) {
-            const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            double edges[4] = {};
-            bool ok = parts.size() == 4;
-            for (int i = 0; ok && i < 4; ++i) {
-                edges[i] = parts[i].toDouble(&ok);
-                ok = ok && std::isfinite(edges[i]);
-            }
-            const FigureView view{edges[0], edges[1], edges[2], edges[3]};
-            if (!ok || !view.isValid())
-                return refuse(tr("the view must be four numbers, left top right bottom, with left < right "
-                                 "and bottom < top."));
-            setup.view = view;
+            const ViewChecks::Reading view = ViewChecks::readView(value);
+            if (!view.view)
+                return refuse(view.problem);
+            setup.view = view.view;
         } else {
             return refuse(tr("unknown key \"%1\".").arg(key));
         }
@@ -156,6 +151,9 @@ ExplorationReading readExplorationFile(const QString &path)
     QFile file(path);
     // A .chaos file is a few hundred bytes; anything far larger is not one.
     constexpr qint64 kMostBytes = 64 * 1024;
+    // A named pipe would keep the reading waiting: looked at before opening.
+    if (const QString problem = ordinaryFileProblem(path, kMostBytes); !problem.isEmpty())
+        return {std::nullopt, problem};
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {std::nullopt, tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString())};
     if (file.size() > kMostBytes)

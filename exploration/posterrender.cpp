@@ -3,6 +3,7 @@
 
 #include "exploration/dotplane.h"
 #include "exploration/exploration.h"
+#include "exploration/figurecopies.h"
 #include "exploration/targetpalette.h"
 
 #include <QDeadlineTimer>
@@ -27,6 +28,7 @@ struct SharedWork
     const PosterJob &job;
     DotPlane &plane;
     const std::atomic<bool> &cancelled;
+    std::shared_ptr<const FigureCopies> copies;
     int walks;
     std::atomic<int> nextWalk{0};
     std::atomic<std::uint64_t> dotsDone{0};
@@ -41,6 +43,7 @@ struct SharedWork
     {
         for (int walk = nextWalk++; walk < walks; walk = nextWalk++) {
             Exploration exploration(job.settings, job.seed, std::uint64_t(walk));
+            exploration.useCopies(copies);
             std::uint64_t left = dotsOfWalk(walk);
             while (left > 0) {
                 if (cancelled.load(std::memory_order_relaxed))
@@ -77,8 +80,10 @@ PosterResult renderPoster(const PosterJob &job, const std::atomic<bool> &cancell
     }
     const Targets targets = job.settings.targets();
     plane->setView(job.view.value_or(targets.wholeFigure(plane->size())));
+    // The copies of the figure in view, made once for every walk.
+    auto copies = std::make_shared<const FigureCopies>(job.settings, plane->view(), plane->origin());
 
-    SharedWork work{job, *plane, cancelled, posterWalkCount(job.dots)};
+    SharedWork work{job, *plane, cancelled, copies, posterWalkCount(job.dots)};
     std::vector<std::unique_ptr<FunctionThread>> threads;
     const int threadCount = std::clamp(job.threads, 1, work.walks);
     for (int i = 0; i < threadCount; ++i) {

@@ -19,8 +19,31 @@ constexpr double kWheelFactor = 1.5;
 // A picture pixel must span more than this many units in the last place of
 // the view's coordinates, or neighbouring pixels could not be told apart.
 constexpr double kFinestPixel = 4 * std::numeric_limits<double>::epsilon();
+// Zoomed out, the view is at most this many times as wide and high as the
+// whole figure's, and its middle no farther from the figure's middle than
+// that view's half-width: the figure is never lost from sight.
+constexpr double kWidestZoomOut = 4;
 
 } // namespace
+
+FigureView ExplorerView::withinLimits(const FigureView &view) const
+{
+    const QSize pixels = picturePixels();
+    const FigureView home = m_targets.wholeFigure(pixels);
+    if (!std::isfinite(view.left) || !std::isfinite(view.right) || !std::isfinite(view.top)
+        || !std::isfinite(view.bottom) || !view.isValid() || !std::isfinite(view.width())
+        || !std::isfinite(view.height()))
+        return home;
+    const double homeX = home.left + home.width() / 2, homeY = home.bottom + home.height() / 2;
+    const double reach = kWidestZoomOut * std::max(home.width(), home.height()) / 2;
+    const double x = std::clamp(view.left + view.width() / 2, homeX - reach, homeX + reach);
+    const double y = std::clamp(view.bottom + view.height() / 2, homeY - reach, homeY + reach);
+    const double magnitude = std::max({1.0, std::abs(x), std::abs(y)});
+    const double perPixel = std::clamp(std::max(view.width() / pixels.width(), view.height() / pixels.height()),
+                                       kFinestPixel * magnitude * 1.01, kWidestZoomOut * home.width() / pixels.width());
+    const double halfWidth = perPixel * pixels.width() / 2, halfHeight = perPixel * pixels.height() / 2;
+    return {x - halfWidth, y + halfHeight, x + halfWidth, y - halfHeight};
+}
 
 ExplorerView::ExplorerView(QWidget *parent) : QWidget(parent)
 {
@@ -62,7 +85,7 @@ void ExplorerView::setDotSize(int pixels)
 void ExplorerView::setView(const std::optional<FigureView> &view)
 {
     m_home = !view || !view->isValid();
-    applyView(m_home ? m_targets.wholeFigure(picturePixels()) : viewFittedTo(*view, picturePixels()));
+    applyView(m_home ? m_targets.wholeFigure(picturePixels()) : withinLimits(viewFittedTo(*view, picturePixels())));
 }
 
 void ExplorerView::applyView(const FigureView &view)
@@ -115,10 +138,13 @@ bool ExplorerView::zoomBy(double factor, QPointF at)
     const int pixelsAcross = std::max(picturePixels().width(), picturePixels().height());
     if (factor > 1 && std::max(newWidth, newHeight) / pixelsAcross < kFinestPixel * magnitude)
         return false;
+    const double widest = kWidestZoomOut * m_targets.wholeFigure(picturePixels()).width();
+    if (factor < 1 && m_view.width() >= widest * (1 - 1e-9))
+        return false;
     const double fx = at.x() / std::max(1, width()), fy = at.y() / std::max(1, height());
     const double left = fixed.x() - fx * newWidth, top = fixed.y() + fy * newHeight;
     m_home = false;
-    applyView({left, top, left + newWidth, top - newHeight});
+    applyView(withinLimits({left, top, left + newWidth, top - newHeight}));
     return true;
 }
 
@@ -135,7 +161,7 @@ void ExplorerView::panBy(QPointF pixels)
     const double dx = pixels.x() / std::max(1, width()) * m_view.width();
     const double dy = pixels.y() / std::max(1, height()) * m_view.height();
     m_home = false;
-    applyView({m_view.left - dx, m_view.top + dy, m_view.right - dx, m_view.bottom + dy});
+    applyView(withinLimits({m_view.left - dx, m_view.top + dy, m_view.right - dx, m_view.bottom + dy}));
 }
 
 void ExplorerView::resetView()

@@ -44,7 +44,8 @@ public:
 
     // Zooms in by `factor` (out when less than 1) keeping the figure's point
     // under `at` (widget coordinates) where it is. Refuses to go deeper than
-    // double precision resolves; returns whether the view changed.
+    // double precision resolves, and further out than a few times the whole
+    // figure; returns whether the view changed.
     bool zoomBy(double factor, QPointF at);
     // The same about the pointer when it is over the figure, else the middle.
     bool zoomAtPointer(double factor);
@@ -83,6 +84,9 @@ private:
     QSize picturePixels() const;
     void refit();
     void applyView(const FigureView &view);
+    // The view moved within what can be shown: no wider than a few whole
+    // figures, its middle near the figure, no finer than doubles resolve.
+    FigureView withinLimits(const FigureView &view) const;
 
     struct Step
     {

@@ -6,6 +6,8 @@
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"
 #include "explorer/largepicture.h"
+#include "exploration/explorationrecovery.h"
+#include "exploration/ordinaryfile.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,6 +30,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QTimer>
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
@@ -115,20 +121,77 @@ ExplorerWindow::ExplorerWindow(PictureWriter writer)
     });
 
     // The last exploration, or the triangle.
-    ExplorerSetup setup;
-    QSettings settings;
-    settings.beginGroup(QLatin1String(kSettingsGroup));
-    const ExplorationReading remembered = readExplorationText(settings.value(QLatin1String(kSettingsKey)).toString());
-    if (remembered.setup)
-        setup = *remembered.setup;
-    m_folder = settings.value(QStringLiteral("folder")).toString();
-    applySetup(setup);
+    applySetup(rememberedSetup());
     m_run->start();
 }
 
 ExplorerWindow::~ExplorerWindow()
 {
     remember();
+}
+
+ExplorerSetup ExplorerWindow::rememberedSetup()
+{
+    // The settings file is looked at before it is read: a named pipe in its
+    // place would keep the window from ever opening.
+    if (const QString problem = settingsFilesProblem(kMostSettingsBytes); !problem.isEmpty()) {
+        m_settingsUsable = false;
+        reportLater(tr("The Explorer cannot use its settings. %1").arg(problem));
+        return ExplorerSetup{};
+    }
+    QSettings settings;
+    settings.beginGroup(QLatin1String(kSettingsGroup));
+    m_folder = settings.value(QStringLiteral("folder")).toString();
+    const QString text = settings.value(QLatin1String(kSettingsKey)).toString();
+    const RecoveredExploration remembered = readExplorationKeepingTheRest(text);
+    // Told once: what is kept is remembered again without the bad lines.
+    if (!remembered.problems.isEmpty())
+        reportLater(tr("Part of the exploration remembered from the last time could not be used, and was left "
+                       "out; the rest is kept.\n\n%1")
+                        .arg(remembered.problems.join(QLatin1Char('\n'))));
+    return remembered.setup;
+}
+
+void ExplorerWindow::reportLater(const QString &text)
+{
+    // Over the window once it shows, without waiting here.
+    QTimer::singleShot(0, this, [this, text] { tell(tr("Chaos Explorer"), text); });
+}
+
+QSize ExplorerWindow::sizeHint() const
+{
+    // Within the screen's free area, leaving room for the window's frame.
+    const QSize wanted = QWidget::sizeHint();
+    const QScreen *shownOn = screen();
+    if (!shownOn)
+        return wanted;
+    const QSize room = shownOn->availableGeometry().size() - QSize(kFrameRoom, 3 * kFrameRoom);
+    return wanted.boundedTo(room).expandedTo(minimumSizeHint());
+}
+
+void ExplorerWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_placed || isFullScreen() || isMaximized())
+        return;
+    m_placed = true;
+    // Once the window manager has framed it: moved and shrunk into the
+    // screen's free area should any of it, title bar included, lie outside.
+    QTimer::singleShot(0, this, [this] {
+        const QScreen *shownOn = screen();
+        if (!shownOn || isFullScreen() || isMaximized())
+            return;
+        const QRect room = shownOn->availableGeometry();
+        QRect frame = frameGeometry();
+        if (room.contains(frame))
+            return;
+        const QSize frameExtra = frame.size() - size();
+        const QSize fitting = size().boundedTo(room.size() - frameExtra).expandedTo(minimumSize());
+        resize(fitting);
+        frame.setSize(fitting + frameExtra);
+        move(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() + 1 - frame.width())),
+             std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height())));
+    });
 }
 
 void ExplorerWindow::buildControls()
@@ -151,6 +214,8 @@ void ExplorerWindow::buildControls()
                             tr("The ratio exactly: a decimal (0.5), a fraction (2/3) or golden"));
     m_ratioText->setEditable(true);
     m_ratioText->setInsertPolicy(QComboBox::NoInsert);
+    // No completion: "1" typed must stay "1" (and be refused), not become "1/2".
+    m_ratioText->setCompleter(nullptr);
     m_ratioText->addItems({QStringLiteral("1/2"), QStringLiteral("1/3"), QStringLiteral("2/3"), QStringLiteral("golden")});
     m_rule = described(new QComboBox, "rule", tr("Rule"), tr("Which target may come next"));
     m_rule->addItems(ruleNames());
@@ -214,12 +279,26 @@ void ExplorerWindow::buildControls()
     grid->addWidget(m_speedLabel, 3, 1, 1, 2);
     grid->addWidget(m_count, 4, 0, 1, 3);
 
-    auto *side = new QVBoxLayout;
+    // The controls scroll when the screen is too small for all of them, so
+    // that the window fits any screen and the figure keeps its room.
+    auto *panel = new QWidget;
+    panel->setObjectName(QStringLiteral("controls"));
+    auto *side = new QVBoxLayout(panel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(figure);
     side->addWidget(running);
     side->addStretch();
+    auto *scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("controlsScroller"));
+    scroller->setWidget(panel);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroller->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    scroller->setMinimumWidth(panel->minimumSizeHint().width()
+                              + scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     auto *whole = new QHBoxLayout(this);
-    whole->addLayout(side);
+    whole->addWidget(scroller);
     whole->addWidget(m_view, 1);
 
     // Any setting starts the figure afresh.
@@ -410,6 +489,8 @@ void ExplorerWindow::showProgress()
 
 void ExplorerWindow::remember() const
 {
+    if (!m_settingsUsable)
+        return;
     QSettings settings;
     settings.beginGroup(QLatin1String(kSettingsGroup));
     settings.setValue(QLatin1String(kSettingsKey), explorationText(m_setup));
@@ -536,7 +617,10 @@ void ExplorerWindow::savePictureAs()
 
 void ExplorerWindow::saveLargePicture()
 {
-    LargePicture::ask(this, m_setup, m_view->view(), pictureFilters(), startingFolder(m_folder),
+    // One large picture at a time: it takes every core and much memory.
+    if (m_largePicture)
+        return;
+    m_largePicture = LargePicture::ask(this, m_setup, m_view->view(), pictureFilters(), startingFolder(m_folder),
                       [this](const QImage &picture, const QString &path) {
                           m_folder = QFileInfo(path).absolutePath();
                           return m_writer ? m_writer(picture, path) : picture.save(path);

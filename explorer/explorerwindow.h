@@ -3,11 +3,13 @@
 
 #include "exploration/explorationfile.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 
 class ExplorerRun;
+class LargePicture;
 class ExplorerView;
 class QAction;
 class QCheckBox;
@@ -50,8 +52,12 @@ public:
     ExplorerView &view() { return *m_view; }
     ExplorerRun &run() { return *m_run; }
 
+    // As large as the controls and the figure like, within the screen.
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -66,6 +72,8 @@ private:
     void showProgress();
     void speedChanged(int position);
     void remember() const;
+    ExplorerSetup rememberedSetup();
+    void reportLater(const QString &text);
     void savePictureAs();
     void saveLargePicture();
     void askToOpen();
@@ -93,6 +101,13 @@ private:
     QLabel *m_speedLabel = nullptr;
     QLabel *m_count = nullptr;
     QString m_folder; // where the last file was saved or opened
+    bool m_settingsUsable = true;
+    bool m_placed = false;
+    QPointer<LargePicture> m_largePicture; // being drawn, if any
+
+    // Room left around the window for the frame the window manager adds.
+    static constexpr int kFrameRoom = 16;
+    static constexpr qint64 kMostSettingsBytes = 1 << 20;
 };
 
 // The speed slider's positions: 0 is one dot a second, each step a factor

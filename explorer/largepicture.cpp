@@ -47,7 +47,7 @@ LargePicture::~LargePicture()
     }
 }
 
-void LargePicture::ask(QWidget *window, const ExplorerSetup &setup, const FigureView &view, const QStringList &filters,
+LargePicture *LargePicture::ask(QWidget *window, const ExplorerSetup &setup, const FigureView &view, const QStringList &filters,
                        const QString &folder, Writer write)
 {
     auto *saving = new LargePicture(window, setup, view, std::move(write));
@@ -111,6 +111,7 @@ void LargePicture::ask(QWidget *window, const ExplorerSetup &setup, const Figure
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     QObject::connect(dialog, &QDialog::rejected, saving, &QObject::deleteLater);
     dialog->open();
+    return saving;
 }
 
 void LargePicture::draw(QSize size, quint64 dots, const QString &path)
@@ -128,7 +129,9 @@ void LargePicture::draw(QSize size, quint64 dots, const QString &path)
     m_progress = new QProgressDialog(tr("Drawing %1 dots\u2026").arg(QLocale().toString(qulonglong(dots))),
                                      tr("Cancel"), 0, 1000, m_window);
     m_progress->setWindowTitle(tr("Save Large Picture"));
-    m_progress->setWindowModality(Qt::WindowModal);
+    // Not modal: the window stays live while the picture draws, and closing
+    // it cancels the drawing (see the destructor) rather than being refused.
+    m_progress->setWindowModality(Qt::NonModal);
     m_progress->setMinimumDuration(0);
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);

@@ -28,8 +28,10 @@ public:
     using Writer = std::function<bool(const QImage &, const QString &path)>;
     static constexpr int kLargestSide = 16384;
 
-    // Starts asking, over `window`, for the picture of `setup` showing `view`.
-    static void ask(QWidget *window, const ExplorerSetup &setup, const FigureView &view, const QStringList &filters,
+    // Starts asking, over `window`, for the picture of `setup` showing
+    // `view`. The saving lives until it is written, cancelled or refused,
+    // or until the window goes: closing the window cancels a drawing.
+    static LargePicture *ask(QWidget *window, const ExplorerSetup &setup, const FigureView &view, const QStringList &filters,
                     const QString &folder, Writer write);
 
     // Closing the window stops a drawing under way.

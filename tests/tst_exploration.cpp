@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -237,20 +238,33 @@ private slots:
         // Planes larger than the caches are set another way.
         QTest::newRow("triangle, 4.4 MB") << "triangle" << false << QSize(2100, 2100);
         QTest::newRow("pentagon, no repeat, coloured, 4.4 MB") << "pentagon-no-repeat" << true << QSize(2100, 2100);
+        // A deep view: the walks share the copies of the figure in view.
+        QTest::newRow("pentagon, no repeat, coloured, 1e-6 of it") << "pentagon-no-repeat deep" << true
+                                                                   << QSize(1000, 1000);
     }
     void theSameSeedGivesTheSamePictureOnAnyNumberOfThreads()
     {
         QFETCH(QString, name);
         QFETCH(bool, colour);
         QFETCH(QSize, size);
-        ExplorationSettings settings = *presetNamed(name);
+        const bool deep = name.endsWith(QLatin1String(" deep"));
+        ExplorationSettings settings = *presetNamed(name.section(QLatin1Char(' '), 0, 0));
         settings.colourByTarget = colour;
+        std::optional<FigureView> view;
+        if (deep) {
+            // About a point of the figure: where a walk stands.
+            const WalkStep step(settings);
+            WalkPoint at = step.start(Exploration::generatorOf(9, 0));
+            for (int i = 0; i < 1000; ++i)
+                at = step(at);
+            view = FigureView{at.x - 1e-6, at.y + 1e-6, at.x + 1e-6, at.y - 1e-6};
+        }
         const std::uint64_t dots = 2'000'003; // 20 walks, not all of the same length
-        const QImage once = render(settings, size, dots, 42, 3);
-        QCOMPARE(render(settings, size, dots, 42, 3), once);
-        QCOMPARE(render(settings, size, dots, 42, 1), once);
-        QCOMPARE(render(settings, size, dots, 42, 2), once);
-        QVERIFY(render(settings, size, dots, 43, 3) != once);
+        const QImage once = render(settings, size, dots, 42, 3, view);
+        QCOMPARE(render(settings, size, dots, 42, 3, view), once);
+        QCOMPARE(render(settings, size, dots, 42, 1, view), once);
+        QCOMPARE(render(settings, size, dots, 42, 2, view), once);
+        QVERIFY(render(settings, size, dots, 43, 3, view) != once);
     }
 
     // The Explorer's way: one walk drawn slice by slice into a picture,
@@ -295,6 +309,162 @@ private slots:
         Exploration(settings, 5).advance(200'000, plane);
         QCOMPARE(plane.image(explorationColourTable(8, false)).convertToFormat(QImage::Format_RGB32),
                  picture.image());
+    }
+
+    // Deep views, drawn as the export draws them. At the lower left corner
+    // of the triangle (and of the carpet) the figure is the same at every
+    // depth: each 1 / (1 - R) times closer shows the same picture, and the
+    // walk's dots there thin out as much. A view 10^-4 or 10^-8 as wide as
+    // the figure must show what the view one level down shows, with as many
+    // dots: the figure's density, not an empty picture.
+    void aDeepViewShowsTheFigureAtItsDensity_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("levels");
+        QTest::newRow("triangle, 1.2e-4 of its width") << "triangle" << 13;
+        QTest::newRow("triangle, 7.5e-9 of its width") << "triangle" << 27;
+        QTest::newRow("carpet, 1.5e-4 of its width") << "carpet" << 8;
+        QTest::newRow("carpet, 7.7e-9 of its width") << "carpet" << 17;
+    }
+    void aDeepViewShowsTheFigureAtItsDensity()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, levels);
+        const ExplorationSettings settings = *presetNamed(name);
+        const Targets targets = settings.targets();
+        const QPointF corner = targets.at(0);
+        // Corner 0 is the lower left corner of the figure's box: a square
+        // view this wide from there holds the whole figure.
+        double extent = 0;
+        for (int k = 0; k < targets.corners(); ++k)
+            extent = std::max({extent, targets.at(k).x() - corner.x(), targets.at(k).y() - corner.y()});
+        const auto cornerView = [&](int level) {
+            const double side = extent * std::pow(1 - settings.ratio, level);
+            return FigureView{corner.x(), corner.y() + side, corner.x() + side, corner.y()};
+        };
+        const QSize size(200, 200);
+        const std::uint64_t sparse = 20'000; // half a dot a pixel: the lit pixels tell the density
+        const QImage shallowSolid = render(settings, size, 2'000'000, 3, 2, cornerView(1));
+        const QImage shallow = render(settings, size, sparse, 4, 2, cornerView(1));
+        const QImage deep = render(settings, size, sparse, 5, 2, cornerView(levels));
+        const QImage deepSolid = render(settings, size, 2'000'000, 6, 2, cornerView(levels));
+
+        const auto lit = [](const QImage &image, int column, int row) { return image.pixelIndex(column, row) != 0; };
+        const auto nearFigure = [&](int column, int row) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (QRect(QPoint(), size).contains(column + dx, row + dy) && lit(shallowSolid, column + dx, row + dy))
+                        return true;
+            return false;
+        };
+        int shallowDots = 0, deepDots = 0, deepOffFigure = 0, solidAgree = 0, solidLit = 0;
+        for (int row = 0; row < size.height(); ++row) {
+            for (int column = 0; column < size.width(); ++column) {
+                shallowDots += lit(shallow, column, row);
+                deepDots += lit(deep, column, row);
+                deepOffFigure += lit(deep, column, row) && !nearFigure(column, row);
+                solidLit += lit(shallowSolid, column, row);
+                solidAgree += lit(shallowSolid, column, row) && lit(deepSolid, column, row);
+            }
+        }
+        const QString figures = QStringLiteral("shallow %1, deep %2, deep off the figure %3, solid %4 of which %5 "
+                                               "deep too")
+                                    .arg(shallowDots).arg(deepDots).arg(deepOffFigure).arg(solidLit).arg(solidAgree);
+        QVERIFY2(shallowDots > 3000, qPrintable(figures));
+        QVERIFY2(deepDots > 0.9 * shallowDots && deepDots < 1.5 * shallowDots, qPrintable(figures));
+        QVERIFY2(deepOffFigure < deepDots / 100, qPrintable(figures));
+        QVERIFY2(solidAgree > 0.97 * solidLit, qPrintable(figures));
+    }
+
+    // A rule that looks back: a deep view's dots come from copies whose
+    // first picks the rule allows after the walk's last ones, in the walk's
+    // own proportions. The deep view must show what the whole figure,
+    // drawn eight times as large, shows in the same pixels: no dot where
+    // the rule leaves a hole, and the same density from part to part.
+    void aDeepViewKeepsTheRule_data()
+    {
+        QTest::addColumn<int>("corners");
+        QTest::addColumn<bool>("midpoints");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<double>("towardsCorner"); // where the view lies: this far from the middle to corner 0
+        QTest::newRow("pentagon, no repeat") << 5 << false << 0.5 << int(NextTargetRule::NoRepeat) << 0.6;
+        QTest::newRow("square, no repeat") << 4 << false << 0.5 << int(NextTargetRule::NoRepeat) << 0.4;
+        QTest::newRow("square, no neighbour after a repeat")
+            << 4 << false << 0.5 << int(NextTargetRule::NoNeighbourAfterRepeat) << 0.75;
+        QTest::newRow("hexagon and midpoints, no neighbour, R 0.4")
+            << 6 << true << 0.4 << int(NextTargetRule::NoNeighbour) << 0.75;
+    }
+    void aDeepViewKeepsTheRule()
+    {
+        QFETCH(int, corners);
+        QFETCH(bool, midpoints);
+        QFETCH(double, ratio);
+        QFETCH(int, rule);
+        QFETCH(double, towardsCorner);
+        const ExplorationSettings settings{corners, false, midpoints, ratio, NextTargetRule(rule), false};
+        const QSize whole(1600, 1600), part(200, 200);
+        const FigureView all = settings.targets().wholeFigure(whole);
+        // The part around a point between corner 0 and the middle, on
+        // the whole picture's pixels.
+        const double perPixel = all.width() / whole.width();
+        const QPointF middle = settings.targets().at(0) * towardsCorner;
+        const int left = int((middle.x() - all.left) / perPixel) - part.width() / 2;
+        const int top = int((all.top - middle.y()) / perPixel) - part.height() / 2;
+        const FigureView view{all.left + left * perPixel, all.top - top * perPixel,
+                              all.left + (left + part.width()) * perPixel, all.top - (top + part.height()) * perPixel};
+
+        const QImage wholeSolid = render(settings, whole, 60'000'000, 1, 2).copy(QRect(QPoint(left, top), part));
+        const QImage wholeSparse = render(settings, whole, 600'000, 2, 2).copy(QRect(QPoint(left, top), part));
+        const QImage deepSolid = render(settings, part, 8'000'000, 3, 2, view);
+        const QImage deepSparse = render(settings, part, 40'000, 4, 2, view);
+
+        const auto lit = [](const QImage &image, int column, int row) {
+            return QRect(QPoint(), image.size()).contains(column, row) && image.pixelIndex(column, row) != 0;
+        };
+        int solidLit = 0, deepLit = 0, deepAlso = 0, deepOff = 0;
+        // Per part of 50 x 50 pixels: the figure's pixels, and those lit by a few dots.
+        std::array<double, 16> figureBlocks{}, wholeBlocks{}, deepBlocks{};
+        for (int row = 0; row < part.height(); ++row) {
+            for (int column = 0; column < part.width(); ++column) {
+                bool near = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        near = near || lit(wholeSolid, column + dx, row + dy);
+                solidLit += lit(wholeSolid, column, row);
+                deepLit += lit(deepSolid, column, row);
+                deepAlso += lit(wholeSolid, column, row) && lit(deepSolid, column, row);
+                deepOff += lit(deepSolid, column, row) && !near;
+                const std::size_t block = std::size_t(row / 50 * 4 + column / 50);
+                figureBlocks[block] += lit(wholeSolid, column, row);
+                wholeBlocks[block] += lit(wholeSparse, column, row);
+                deepBlocks[block] += lit(deepSparse, column, row);
+            }
+        }
+        // Each part's share of the dots, in both. Where dots fall at random
+        // on n pixels, m dots light n (1 - e^(-m/n)) of them: the dots are
+        // counted back from the lit pixels.
+        const double wholeTotal = std::accumulate(wholeBlocks.begin(), wholeBlocks.end(), 0.0);
+        const double deepTotal = std::accumulate(deepBlocks.begin(), deepBlocks.end(), 0.0);
+        for (std::size_t block = 0; block < wholeBlocks.size(); ++block) {
+            const double n = std::max(1.0, figureBlocks[block]);
+            wholeBlocks[block] = -n * std::log1p(-std::min(wholeBlocks[block], n - 0.5) / n);
+            deepBlocks[block] = -n * std::log1p(-std::min(deepBlocks[block], n - 0.5) / n);
+        }
+        const double wholeDots = std::accumulate(wholeBlocks.begin(), wholeBlocks.end(), 0.0);
+        const double deepDots = std::accumulate(deepBlocks.begin(), deepBlocks.end(), 0.0);
+        double largestDifference = 0;
+        for (std::size_t block = 0; block < wholeBlocks.size(); ++block)
+            largestDifference = std::max(largestDifference,
+                                         std::abs(wholeBlocks[block] / wholeDots - deepBlocks[block] / deepDots));
+        const QString figures = QStringLiteral("whole %1 lit, deep %2 of which %3 in both and %4 off the figure; "
+                                               "sparse %5 and %6, shares differ by up to %7")
+                                    .arg(solidLit).arg(deepLit).arg(deepAlso).arg(deepOff)
+                                    .arg(wholeTotal).arg(deepTotal).arg(largestDifference);
+        QVERIFY2(solidLit > 2000 && wholeTotal > 1000 && deepTotal > 1000, qPrintable(figures));
+        QVERIFY2(deepAlso > 0.97 * solidLit, qPrintable(figures));
+        QVERIFY2(deepOff < deepLit / 500, qPrintable(figures));
+        QVERIFY2(largestDifference < 0.03, qPrintable(figures));
     }
 
     void cancellingStopsTheRender()

@@ -2,14 +2,24 @@
 #include "cli/commandline.h"
 #include "mainwindow/mainwindow.h"
 #include "exploration/explorationfile.h"
+#include "exploration/presets.h"
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"
 #include "explorer/explorerwindow.h"
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QSpinBox>
+#include <QMessageBox>
+#include <QSettings>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
@@ -17,6 +27,10 @@
 #include <QtTest>
 
 #include <cmath>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // The Chaos Explorer as a user drives it: its run controls, its settings,
 // its zoom, its files, and its life beside a classic run in the main window.
@@ -52,7 +66,24 @@ private:
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    // The test's own settings file, found without QSettings, which would
+    // wait on a named pipe left there.
+    static QString settingsFile()
+    {
+        const QString organisation = QCoreApplication::organizationName().isEmpty()
+            ? QStringLiteral("Unknown Organization")
+            : QCoreApplication::organizationName();
+        return QStringLiteral("%1/%2/%3.conf")
+            .arg(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), organisation,
+                 QCoreApplication::applicationName());
+    }
+
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Each run starts from no remembered exploration.
+        QFile::remove(settingsFile());
+    }
 
     void init()
     {
@@ -233,6 +264,211 @@ private slots:
         QCOMPARE(int(request.action), int(CommandLineRequest::Action::Explore));
         QCOMPARE(request.explorationFile, path);
         QCOMPARE(int(readCommandLine({"chaos-game", path}).action), int(CommandLineRequest::Action::Refuse));
+    }
+
+    // Zoomed in step by step into the square (which it fills), the view is
+    // dark all over after a moment's drawing at every depth, down to where
+    // doubles stop the zoom, as it is at the whole figure.
+    void aDeepViewFillsAsTheWholeFigureDoes()
+    {
+        ExplorerSetup square;
+        square.settings = *presetNamed(QStringLiteral("square"));
+        explorer->applySetup(square);
+        run().pause();
+        ExplorerView &view = explorer->view();
+        const QPointF inside = view.widgetPointOf(QPointF(0.3, -0.2));
+        const double wholeWidth = view.view().width();
+        int zooms = 0;
+        for (const double depth : {58.0, 25'000.0, 1e8, 1e12}) {
+            while (wholeWidth / view.view().width() < depth && view.zoomBy(1.5, inside))
+                ++zooms;
+            run().clear();
+            run().drawMore(4 * quint64(view.picture().image().width()) * quint64(view.picture().image().height()));
+            QTRY_VERIFY_WITH_TIMEOUT(run().dotsPending() == 0, 10000);
+            const double dark = double(dotsShown()) / (view.picture().image().width() * view.picture().image().height());
+            QVERIFY2(dark > 0.95, qPrintable(QStringLiteral("%1 dark at x%2").arg(dark).arg(wholeWidth / view.view().width())));
+        }
+        QVERIFY2(wholeWidth / view.view().width() > 1e11, qPrintable(QString::number(zooms)));
+    }
+
+    // Closing the Explorer while Save Large Picture draws closes it at once
+    // and cancels the drawing: nothing is written.
+    void closingDuringALargePictureCancelsIt()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("large.png"));
+        explorer->findChild<QAction *>(QStringLiteral("actSaveLarge"))->trigger();
+        QDialog *asking = nullptr;
+        QTRY_VERIFY((asking = explorer->findChild<QDialog *>(QStringLiteral("largePicture"))));
+        asking->findChild<QSpinBox *>(QStringLiteral("width"))->setValue(3000);
+        asking->findChild<QSpinBox *>(QStringLiteral("height"))->setValue(3000);
+        asking->findChild<QLineEdit *>(QStringLiteral("dots"))->setText(QStringLiteral("100000000000"));
+        asking->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        QFileDialog *files = nullptr;
+        QTRY_VERIFY((files = explorer->findChild<QFileDialog *>()));
+        emit files->fileSelected(path);
+        files->close();
+        QProgressDialog *progress = nullptr;
+        QTRY_VERIFY((progress = explorer->findChild<QProgressDialog *>()));
+        QVERIFY(progress->isVisible());
+        // No modal box: the window manager's close reaches the window.
+        QVERIFY(!QApplication::activeModalWidget());
+        QTest::qWait(300); // drawing
+
+        QElapsedTimer closing;
+        closing.start();
+        QVERIFY(explorer->close());
+        QTRY_VERIFY_WITH_TIMEOUT(explorer.isNull(), 5000);
+        QVERIFY2(closing.elapsed() < 3000, qPrintable(QString::number(closing.elapsed())));
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(path));
+        explorer = new ExplorerWindow;
+    }
+
+    // Pressed far past the figure, minus stops at a few whole figures: the
+    // view stays finite, is saved, opens again, and plus zooms in again.
+    void zoomingOutStopsAndTheViewStaysUsable()
+    {
+        ExplorerView &view = explorer->view();
+        const FigureView home = view.view();
+        for (int press = 0; press < 2000; ++press)
+            QTest::keyClick(explorer->windowHandle(), Qt::Key_Minus);
+        const FigureView out = view.view();
+        QVERIFY(std::isfinite(out.left) && std::isfinite(out.right) && std::isfinite(out.top)
+                && std::isfinite(out.bottom));
+        QVERIFY2(out.width() > 3 * home.width() && out.width() < 5 * home.width(),
+                 qPrintable(QString::number(out.width() / home.width())));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("far.chaos"));
+        QCOMPARE(explorer->saveExploration(path), QString());
+        explorer->applySetup(ExplorerSetup{});
+        QCOMPARE(explorer->openExploration(path), QString());
+        QVERIFY(std::abs(explorer->view().view().width() - out.width()) < 1e-9 * out.width());
+        QTest::keyClick(explorer->windowHandle(), Qt::Key_Plus);
+        QVERIFY(explorer->view().view().width() < out.width());
+    }
+
+    // Views and files that cannot be used are refused at once, naming why,
+    // and the exploration shown stays.
+    void unusableViewsAndFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("content"); // empty: a named pipe
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("overflowing view") << "corners = 5\nview = -1e308 1e308 1e308 -1e308\n"
+                                          << "Line 2 (\"view = -1e308 1e308 1e308 -1e308\"): the view's edges";
+        QTest::newRow("no number") << "view = nan 1 1 0\n" << "Line 1 (\"view = nan 1 1 0\"): the view's edges must be numbers";
+        QTest::newRow("too small for doubles") << "view = 0.5 0.5000000000000001 0.5000000000000001 0.5\n"
+                                               << "Line 1 (\"view = 0.5 0.5000000000000001 0.5000000000000001 0.5\"): the view is too small";
+        QTest::newRow("named pipe") << QString() << "it is not an ordinary file";
+    }
+    void unusableViewsAndFilesAreRefused()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, problem);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("bad.chaos"));
+        if (content.isEmpty()) {
+#ifdef Q_OS_UNIX
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#else
+            QSKIP("named pipes are a Unix thing");
+#endif
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content.toUtf8());
+        }
+        ExplorerSetup shown;
+        shown.settings.corners = 7;
+        explorer->applySetup(shown);
+        QElapsedTimer timer;
+        timer.start();
+        const QString refused = explorer->openExploration(path);
+        QVERIFY2(refused.contains(problem), qPrintable(refused));
+        QVERIFY(timer.elapsed() < 2000);
+        QCOMPARE(explorer->setup().settings.corners, 7);
+        const CommandLineRequest request = readCommandLine({"chaos-game", "--export", folder.filePath("a.png"),
+                                                            "--exploration", path});
+        QCOMPARE(int(request.action), int(CommandLineRequest::Action::Refuse));
+        QVERIFY2(request.text.contains(problem), qPrintable(request.text));
+    }
+
+    // A remembered exploration with a line that cannot be used: the rest
+    // is kept, the user is told once, and the next window is told nothing.
+    void aBadRememberedLineIsToldOnceAndTheRestKept()
+    {
+        delete explorer;
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("explorer/exploration"),
+                              QStringLiteral("corners = 5\nrule = no-repeat\nview = nan nan nan nan\n"));
+        }
+        for (int opening = 0; opening < 2; ++opening) {
+            explorer = new ExplorerWindow;
+            explorer->show();
+            QVERIFY(QTest::qWaitForWindowExposed(explorer));
+            QCOMPARE(explorer->setup().settings.corners, 5);
+            QCOMPARE(explorer->setup().settings.rule, NextTargetRule::NoRepeat);
+            QVERIFY(!explorer->setup().view);
+            QMessageBox *told = nullptr;
+            QTRY_VERIFY_WITH_TIMEOUT((told = explorer->findChild<QMessageBox *>()) || opening == 1, 2000);
+            if (opening == 0) {
+                QVERIFY2(told->text().contains(QLatin1String("Line 3 (\"view = nan nan nan nan\")")),
+                         qPrintable(told->text()));
+                told->accept();
+            } else {
+                QTest::qWait(100);
+                QVERIFY(!explorer->findChild<QMessageBox *>());
+            }
+            delete explorer;
+        }
+        explorer = new ExplorerWindow;
+        explorer->applySetup(ExplorerSetup{});
+    }
+
+    // A named pipe in place of the settings file: the window opens at once
+    // with the triangle and says why it cannot use its settings.
+    void aSettingsFileThatIsAPipeIsToldNotWaitedOn()
+    {
+#ifdef Q_OS_UNIX
+        delete explorer;
+        const QString file = settingsFile();
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        QElapsedTimer opening;
+        opening.start();
+        explorer = new ExplorerWindow;
+        explorer->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer));
+        QVERIFY(opening.elapsed() < 3000);
+        QCOMPARE(explorer->setup().settings.corners, 3);
+        QMessageBox *told = nullptr;
+        QTRY_VERIFY((told = explorer->findChild<QMessageBox *>()));
+        QVERIFY2(told->text().contains(QLatin1String("not an ordinary file")), qPrintable(told->text()));
+        told->accept();
+        delete explorer;
+        QVERIFY(QFile::remove(file));
+        explorer = new ExplorerWindow;
+#else
+        QSKIP("named pipes are a Unix thing");
+#endif
+    }
+
+    // "1" and Enter in the exact-ratio field is refused (a ratio is less
+    // than 1), not completed to an item that starts with it.
+    void theRatioFieldCompletesNothing()
+    {
+        ExplorerSetup setup;
+        setup.settings.ratio = 2.0 / 3;
+        explorer->applySetup(setup);
+        auto *field = child<QComboBox>("ratio");
+        field->setFocus();
+        field->lineEdit()->selectAll();
+        QTest::keyClick(field->lineEdit(), Qt::Key_1);
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+        QCOMPARE(explorer->setup().settings.ratio, 2.0 / 3);
+        QCOMPARE(field->currentText(), QStringLiteral("2/3"));
     }
 
     void keepsDrawingAndTakesInputDuringAClassicRun()

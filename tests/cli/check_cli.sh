@@ -48,4 +48,17 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 3 "$program" -platf
     >"$out" 2>"$err" </dev/null
 status=$?
 [ "$status" -eq 124 ] || fail "with -platform offscreen the program ended with $status: $(cat "$err")"
+
+# An answer that cannot be written (standard output on a full disk) is no
+# success: status 1, and standard error says why.
+if [ -w /dev/full ]; then
+    for option in --help --version; do
+        env -u DISPLAY "$program" "$option" >/dev/full 2>"$err" </dev/null
+        status=$?
+        [ "$status" -eq 1 ] || fail "'$option' to a full device exited with $status, not 1"
+        grep -qx "chaos-game: the answer could not be written: No space left on device" "$err" \
+            || fail "'$option' to a full device said: $(cat "$err")"
+    done
+fi
 echo "cli: --help, --version and unknown options answered without a display"
+

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program's --export, with no display at all: it writes the
-# picture asked for, the same one for the same seed, refuses bad values and
-# paths with status 2, and leaves no file behind when it fails or is
+# picture asked for, the same one for the same seed, draws a deep view
+# solid, refuses bad values, paths, named pipes and overflowing views with
+# status 2, names the reason of a full disk (status 1), keeps a replaced
+# picture's permissions, and leaves no file behind when it fails or is
 # interrupted with Ctrl+C (status 130).
 #
 #   check_export.sh PROGRAM
@@ -65,6 +67,74 @@ run --export plain/figure.png --dots 1000
 [ "$status" -eq 2 ] || fail "$context: status $status, $(cat err)"
 only_files plain
 rm -f plain
+
+# A deep view: the carpet 2e-4 of its width across at its lower left corner,
+# a point of it at every depth, is the carpet again, half of it dark (as a
+# 16-colour BMP: two pixels a byte, colour 0 the white background).
+context="a deep view"
+printf 'corners = 4\nmidpoints = yes\nratio = 2/3\nview = %s\n' \
+    "-0.70710678118654746 -0.70690678118654746 -0.70690678118654746 -0.70710678118654746" >deep.chaos
+run --export deep.bmp --exploration deep.chaos --size 200x200 --dots 400000 --seed 1
+[ "$status" -eq 0 ] || fail "$context exited with $status: $(cat err)"
+pixels_at=$(od -An -tu4 -j10 -N4 deep.bmp | tr -d ' ')
+dark=$(tail -c +$((pixels_at + 1)) deep.bmp | od -An -v -tu1 \
+    | awk '{ for (i = 1; i <= NF; ++i) dark += ($i >= 16) + ($i % 16 != 0) } END { print dark + 0 }')
+[ "$dark" -gt 16000 ] && [ "$dark" -lt 28000 ] || fail "$context has $dark dark pixels of 40000"
+rm -f deep.chaos deep.bmp
+
+# A file that is no ordinary file, and a view that overflows, are refused at
+# once with status 2: a named pipe is not waited on.
+context="a named pipe as the exploration"
+mkfifo pipe.chaos
+SECONDS=0
+run --export pipe.png --exploration pipe.chaos --dots 1000
+[ "$status" -eq 2 ] && [ "$SECONDS" -lt 5 ] \
+    && grep -q "^chaos-game: Cannot read pipe.chaos: it is not an ordinary file" err \
+    || fail "$context: status $status after ${SECONDS}s: $(cat err)"
+rm -f pipe.chaos
+only_files
+context="an overflowing view"
+printf 'corners = 5\nview = -1e308 1e308 1e308 -1e308\n' >huge.chaos
+run --export huge.png --exploration huge.chaos --dots 1000
+[ "$status" -eq 2 ] && grep -q "huge.chaos: Line 2 (\"view = -1e308 1e308 1e308 -1e308\"): " err \
+    || fail "$context: status $status: $(cat err)"
+rm -f huge.chaos
+only_files
+
+# A disk that fills up while the picture is written: status 1, the system's
+# reason in the message, no stray line of the image library, no file. The
+# file-size limit stands in for a full disk; a small tmpfs is the real one,
+# where it can be mounted.
+context="a file-size limit"
+(ulimit -f 16; trap '' XFSZ; run --export big.png --size 1500x1500 --dots 200000; echo "$status" >status)
+status=$(cat status); rm -f status
+[ "$status" -eq 1 ] && [ "$(cat err)" = "chaos-game: Could not write the picture to 'big.png': File too large" ] \
+    || fail "$context: status $status: $(cat err)"
+only_files
+if mkdir full && mount -t tmpfs -o size=64k tmpfs full 2>/dev/null; then
+    context="a full disk"
+    run --export full/big.png --preset square --size 1000x1000 --dots 400000
+    umount full
+    [ "$status" -eq 1 ] \
+        && [ "$(cat err)" = "chaos-game: Could not write the picture to 'full/big.png': No space left on device" ] \
+        || fail "$context: status $status: $(cat err)"
+fi
+rmdir full 2>/dev/null
+
+# A picture written over a read-only one stays read-only (for root, who may
+# replace it), and one with other permissions keeps them.
+context="replacing a picture"
+run --export kept.png --size 40x40 --dots 1000
+for mode in 444 640; do
+    chmod "$mode" kept.png
+    run --export kept.png --size 40x40 --dots 2000
+    if [ "$status" -eq 0 ]; then
+        [ "$(stat -c %a kept.png)" = "$mode" ] || fail "$context of mode $mode left $(stat -c %a kept.png)"
+    else
+        [ "$mode" = 444 ] && [ "$(id -u)" -ne 0 ] || fail "$context of mode $mode: status $status: $(cat err)"
+    fi
+done
+rm -f kept.png
 
 # Ctrl+C while a long export draws: status 130, and neither the picture nor
 # its temporary file is left.
