@@ -11,25 +11,13 @@
 
 #include <QApplication>
 
-namespace {
-
-QStringList argumentsOf(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     describeProgram();
 
     // Answered before QApplication exists: it needs a display, and --help,
     // --version and a mistyped option must not.
-    const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
+    const CommandLineRequest request = readCommandLine(programArguments(argc, argv));
     if (request.action == CommandLineRequest::Action::Print || request.action == CommandLineRequest::Action::Refuse) {
         showCommandLineAnswer(request);
         return request.exitStatus;
@@ -39,6 +27,7 @@ int main(int argc, char *argv[])
     if (request.action == CommandLineRequest::Action::Export) {
         QCoreApplication app(argc, argv);
         useStartingConsole();
+        reportExportWarnings(request.exportRequest);
         return runExport(request.exportRequest);
     }
 

@@ -12,6 +12,7 @@
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
+#include "bench/explorerrest.h"
 #include "bench/exportbench.h"
 #include "bench/peakmemory.h"
 #include "bench/presentationcount.h"
@@ -295,6 +296,7 @@ int main(int argc, char *argv[])
                     double(explorer.run().dotsDrawn()) / shown.seconds / 1e6);
     }
     std::printf("\n");
+    benchmarkExplorerAtRest();
 
     if (const auto megabytes = peakResidentMegabytes())
         std::printf("Peak resident memory: %.1f MB (target under 100 MB)\n", *megabytes);
