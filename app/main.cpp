@@ -3,6 +3,7 @@
 #include "cli/commandlineoutput.h"
 #include "mainwindow/explorerlaunch.h"
 #include "cli/exportcommand.h"
+#include "app/applicationface.h"
 #include "app/programidentity.h"
 #include "mainwindow/splashwindow.h"
 #include "explorer/explorerwindow.h"
@@ -32,6 +33,12 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // Windows' own faces are not the program's (and under Wine not even
+    // there): the About box, the help and the Explorer take the main
+    // window's face too.
+    useProgramFaceInEveryWindow();
+#endif
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));
 
