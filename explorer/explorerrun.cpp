@@ -89,7 +89,10 @@ void ExplorerRun::redrawForView()
     if (!m_exploration)
         return;
     const quint64 had = m_dots + m_pending;
+    // The same dots drawn again at the new size: a complete figure stays so.
+    const bool wasComplete = m_complete;
     clear();
+    m_complete = wasComplete;
     if (!m_running)
         m_pending = std::min(had, kMostRedrawn);
     updateTimer();

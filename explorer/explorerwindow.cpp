@@ -187,6 +187,11 @@ void ExplorerWindow::buildControls()
     m_speedLabel->setObjectName(QStringLiteral("speedText"));
     m_count = new QLabel;
     m_count->setObjectName(QStringLiteral("count"));
+    // The count grows and says when the figure is complete: it wraps within
+    // the column rather than widen it, which would resize the figure and
+    // start its drawing afresh.
+    m_count->setWordWrap(true);
+    m_count->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_count->setAccessibleName(tr("Dots drawn"));
 
     auto *running = new QGroupBox(tr("Drawing"));
@@ -400,7 +405,7 @@ void ExplorerWindow::showProgress()
 {
     m_startPause->setText(m_run->isRunning() ? tr("Pau&se") : tr("&Start"));
     const QString count = QLocale().toString(qulonglong(m_run->dotsDrawn()));
-    m_count->setText(m_run->isComplete() ? tr("Dots drawn: %1, complete (resting)").arg(count)
+    m_count->setText(m_run->isComplete() ? tr("Dots drawn: %1 (complete)").arg(count)
                                          : tr("Dots drawn: %1").arg(count));
 }
 
