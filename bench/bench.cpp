@@ -9,6 +9,7 @@
 //
 //   build/release/bench/chaos-bench [rounds]
 //   build/release/bench/chaos-bench --export [rounds]    (the export's figures only)
+//   build/release/bench/chaos-bench --rest               (the Explorer at rest only)
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
@@ -162,6 +163,13 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Only the Explorer at rest.
+    if (argc > 1 && std::string(argv[1]) == "--rest") {
+        std::printf("Machine: %d cores, load average %s (1, 5, 15 min)\n\n", QThread::idealThreadCount(),
+                    loadAverage().c_str());
+        benchmarkExplorerAtRest();
+        return 0;
+    }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
 
     std::printf("Machine: %d cores, load average %s (1, 5, 15 min)\n\n", QThread::idealThreadCount(),

@@ -54,6 +54,12 @@ script -q -e -c "$wine cmd /c 'start /wait /b $(run_wine winepath -w "$exe" 2>/d
 grep -q "^The Chaos Game [0-9.]*"$'\r'"*\$" <(tr -d '\033' <"$out/console.txt" | sed 's/\[?25[lh]//g') \
     || fail "--version showed nothing in the console: $(cat -v "$out/console.txt")"
 note "command line: $(head -n 1 <<<"$version_text"), through a pipe and in a console"
+# A batch file waits for the GUI program and sees its exit status.
+exe_windows=$(run_wine winepath -w "$exe" 2>/dev/null | tr -d '\r')
+printf '@"%s" --no-such-option 2>nul\r\n@echo status %%ERRORLEVEL%%\r\n' "$exe_windows" > "$out/status.bat"
+batch=$(run_wine cmd /c "$(run_wine winepath -w "$out/status.bat" 2>/dev/null | tr -d '\r')" 2>/dev/null | tr -d '\r')
+grep -qx "status 2" <<<"$batch" || fail "a batch file saw '$batch' for an unknown option, not 'status 2'"
+note "command line: a batch file sees exit status 2 in %ERRORLEVEL%"
 # A path in letters outside the ANSI code page (Greek, under Wine's
 # English one) reaches the program whole: an exploration read from it and
 # a picture written to it.
