@@ -91,6 +91,8 @@ chaos_qt_source_files "$qt" "$out"
 qt_version=$(chaos_qt_source_version)
 mingw_version=$(dpkg-query -W -f='${source:Version}' mingw-w64-x86-64-dev)
 gcc_version=$(dpkg-query -W -f='${source:Version}' gcc-mingw-w64-x86-64-posix-runtime)
+gcc_upstream=$(x86_64-w64-mingw32-g++-posix -dumpfullversion | sed 's/-posix$//')
+GCC_UPSTREAM=$gcc_upstream \
 QT_FLAGS="${CHAOS_QT_CONFIGURE_FLAGS[*]}" VERSION=$version COMMIT=$commit QT_VERSION=$qt_version \
 MINGW_VERSION=$mingw_version GCC_VERSION=$gcc_version \
     /usr/bin/python3 - packaging/windows/SOURCE.txt "$stage/SOURCE.txt" \
@@ -99,6 +101,7 @@ import os, sys, textwrap, urllib.parse
 
 values = {key: os.environ[key] for key in ("VERSION", "COMMIT", "QT_VERSION", "MINGW_VERSION", "GCC_VERSION")}
 values["QT_UPSTREAM"] = values["QT_VERSION"].split("+")[0]
+values["GCC_UPSTREAM"] = os.environ["GCC_UPSTREAM"]
 values["QT_VERSION_URL"] = urllib.parse.quote(values["QT_VERSION"])
 values["QT_FLAGS"] = "\n  ".join(textwrap.wrap(os.environ["QT_FLAGS"], 72, break_on_hyphens=False))
 for template, target in zip(sys.argv[1::2], sys.argv[2::2]):

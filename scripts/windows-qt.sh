@@ -200,7 +200,9 @@ import json, pathlib, shutil, sys
 tree, dest, version = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]), sys.argv[3]
 # Parts of the source that this static build does not compile in.
 unused = ("wasm", "xcb", "android", "gradle", "cocoa", "forkfd", "libpsl", "VulkanMemoryAllocator",
-          "src/network", "src/testlib", "src/dbus", "src/gui/vulkan")
+          "src/network", "src/testlib", "src/dbus", "src/gui/vulkan", "src/gui/opengl")
+# Components of a built part that only other platforms compile in.
+unused_ids = ("qeventdispatcher_cf",)
 lines = [
     f"The Chaos Game for Windows contains Qt {version.split('+')[0]} (the qtbase module: Qt Core,",
     "Qt GUI, Qt Widgets, Qt Print Support, Qt Concurrent and their plugins), linked",
@@ -223,6 +225,8 @@ for path in sorted(tree.glob("src/**/qt_attribution.json")):
         continue
     entries = json.loads(path.read_text(encoding="utf-8"), strict=False)
     for entry in entries if isinstance(entries, list) else [entries]:
+        if entry.get("Id") in unused_ids:
+            continue
         licence_files = []
         for name in [entry.get("LicenseFile", "")] + entry.get("LicenseFiles", []):
             source = path.parent / name if name else None
