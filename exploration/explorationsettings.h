@@ -24,7 +24,7 @@ struct ExplorationSettings
     // The ratio as the user typed it ("2/3", "golden"), so that a saved
     // exploration says what was meant; empty when it came from a slider.
     // Used only while it still reads as `ratio`.
-    QString ratioTyped;
+    QString ratioTyped = {};
 
     Targets targets() const { return Targets(corners, centre, midpoints); }
     // Corners from 3 to 12, and 0 < R < 1.
