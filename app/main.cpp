@@ -3,6 +3,7 @@
 #include "cli/commandlineoutput.h"
 #include "mainwindow/explorerlaunch.h"
 #include "cli/exportcommand.h"
+#include "app/applicationface.h"
 #include "app/programidentity.h"
 #include "app/scalefactor.h"
 #include "mainwindow/splashwindow.h"
@@ -12,25 +13,13 @@
 
 #include <QApplication>
 
-namespace {
-
-QStringList argumentsOf(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     describeProgram();
 
     // Answered before QApplication exists: it needs a display, and --help,
     // --version and a mistyped option must not.
-    const CommandLineRequest request = readCommandLine(argumentsOf(argc, argv));
+    const CommandLineRequest request = readCommandLine(programArguments(argc, argv));
     if (request.action == CommandLineRequest::Action::Print || request.action == CommandLineRequest::Action::Refuse) {
         return showCommandLineAnswer(request);
     }
@@ -39,11 +28,18 @@ int main(int argc, char *argv[])
     if (request.action == CommandLineRequest::Action::Export) {
         QCoreApplication app(argc, argv);
         useStartingConsole();
+        reportExportWarnings(request.exportRequest);
         return runExport(request.exportRequest);
     }
 
     refuseScaleBelowOne();
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // Windows' own faces are not the program's (and under Wine not even
+    // there): the About box, the help and the Explorer take the main
+    // window's face too.
+    useProgramFaceInEveryWindow();
+#endif
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));
 

@@ -10,10 +10,12 @@
 //   build/release/bench/chaos-bench [rounds]
 //   build/release/bench/chaos-bench --export [rounds]    (the export's figures only)
 //   build/release/bench/chaos-bench --deep               (deep zoom's figures only)
+//   build/release/bench/chaos-bench --rest               (the Explorer at rest only)
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
 #include "bench/deepbench.h"
+#include "bench/explorerrest.h"
 #include "bench/exportbench.h"
 #include "bench/peakmemory.h"
 #include "bench/presentationcount.h"
@@ -169,6 +171,13 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Only the Explorer at rest.
+    if (argc > 1 && std::string(argv[1]) == "--rest") {
+        std::printf("Machine: %d cores, load average %s (1, 5, 15 min)\n\n", QThread::idealThreadCount(),
+                    loadAverage().c_str());
+        benchmarkExplorerAtRest();
+        return 0;
+    }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
 
     std::printf("Machine: %d cores, load average %s (1, 5, 15 min)\n\n", QThread::idealThreadCount(),
@@ -310,6 +319,7 @@ int main(int argc, char *argv[])
                     double(explorer.run().dotsDrawn()) / shown.seconds / 1e6);
     }
     std::printf("\n");
+    benchmarkExplorerAtRest();
 
     if (const auto megabytes = peakResidentMegabytes())
         std::printf("Peak resident memory: %.1f MB (target under 100 MB)\n", *megabytes);

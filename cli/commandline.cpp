@@ -10,6 +10,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 namespace {
 
 struct ToolkitOption
@@ -71,7 +78,11 @@ QString helpText(const QCommandLineParser &parser, const QString &program)
     QString text = parser.helpText();
     const qsizetype usageEnd = text.indexOf(QLatin1Char('\n'));
     if (text.startsWith(QLatin1String("Usage:")) && usageEnd > 0)
-        text.replace(0, usageEnd, QStringLiteral("Usage: %1 [options]").arg(program));
+        text.replace(0, usageEnd,
+                     QStringLiteral("Usage: %1 [options] [FILE.chaos]\n"
+                                    "       %1 --explorer [FILE.chaos]\n"
+                                    "       %1 --export PICTURE [export options]")
+                         .arg(program));
     // What the windows' keys do, as the help window and the manual page say.
     return text + QLatin1Char('\n') + keysAsText();
 }
@@ -81,6 +92,19 @@ CommandLineRequest refusal(const QString &program, const QString &problem)
     return {CommandLineRequest::Action::Refuse,
             QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, problem),
             usageErrorStatus, {}, {}};
+}
+
+// A file given alone, as a desktop's "open with" gives it: a .chaos file
+// opens in the Explorer. Nothing when no file was given.
+std::optional<CommandLineRequest> openedFile(const QString &program, const QStringList &files, bool exporting)
+{
+    if (files.isEmpty())
+        return std::nullopt;
+    if (files.size() > 1 || exporting || !files.first().endsWith(QLatin1String(".chaos"), Qt::CaseInsensitive))
+        return refusal(program, QStringLiteral("Unexpected argument '%1'.").arg(files.join(QLatin1String("', '"))));
+    CommandLineRequest request{CommandLineRequest::Action::Explore, QString(), 0, {}, {}};
+    request.explorationFile = files.first();
+    return request;
 }
 
 } // namespace
@@ -101,7 +125,9 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
         "window: any regular polygon, its centre and the midpoints of its edges as\n"
         "targets, any ratio, a rule for which target may come next, and a colour for\n"
         "each target. For example:\n"
-        "  chaos-game --export carpet.png --preset carpet --colour --size 4000x4000"));
+        "  chaos-game --export carpet.png --preset carpet --colour --size 4000x4000\n"
+        "\n"
+        "A .chaos file given alone (as a desktop opens one) opens in the Chaos Explorer."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption explorer(QStringLiteral("explorer"),
@@ -110,8 +136,9 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
                                                                   "exploration in FILE (a .chaos file) if one is given."));
     parser.addOption(explorer);
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QCoreApplication::translate("CommandLine", "With --explorer: a .chaos file to open."),
-                                 QStringLiteral("[FILE]"));
+                                 QCoreApplication::translate("CommandLine",
+                                                             "A .chaos file to open in the Chaos Explorer."),
+                                 QStringLiteral("[FILE.chaos]"));
     addExportOptions(parser);
 
     // Listed only by --help-all, as Qt programs do.
@@ -150,13 +177,44 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
         request.explorationFile = files.value(0);
         return request;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return refusal(program, QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     ExportOptions exporting = readExportOptions(parser);
+    if (exporting.wanted && exporting.request.file == QLatin1String("-"))
+        return refusal(program, QStringLiteral("'--export' writes a picture file and needs its name, such as "
+                                               "poster.png; it does not write to standard output ('-')."));
+    if (const std::optional<CommandLineRequest> opening = openedFile(program, files, exporting.wanted))
+        return *opening;
     if (!exporting.problem.isEmpty())
         return refusal(program, exporting.problem);
     if (exporting.wanted) {
         return {CommandLineRequest::Action::Export, QString(), 0, exporting.request, {}};
     }
     return {};
+}
+
+QStringList programArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+#ifdef Q_OS_WIN
+    // The wide command line holds every letter of every path; argv only
+    // those of the ANSI code page.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    int count = 0;
+    if (wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            arguments << QString::fromWCharArray(wide[i]);
+        LocalFree(wide);
+        return arguments;
+    }
+#endif
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void reportExportWarnings(const ExportRequest &request)
+{
+    for (const QString &warning : request.warnings)
+        std::fprintf(stderr, "%s\n", warning.toLocal8Bit().constData());
+    std::fflush(stderr);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/exportcommand.h"
 
+#include "cli/picturenote.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -242,6 +244,7 @@ int runExport(const ExportRequest &request)
     QImageWriter writer(&device, request.format);
     if (request.format == "jpeg")
         writer.setQuality(kJpegQuality);
+    addPictureNote(writer, job);
     bool written = false;
     {
         const StandardErrorSilenced silenced;

@@ -80,7 +80,7 @@ void addExportOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("midpoints"), tr("Also targets the midpoints of the polygon's edges.")});
     parser.addOption({QStringLiteral("ratio"),
                       tr("Each step moves the point this fraction of the way to the picked target: more than "
-                         "0 and less than 1, as a decimal (0.5) or a fraction (2/3)."),
+                         "0 and less than 1, as a decimal (0.5), a fraction (2/3) or golden (about 0.618)."),
                       tr("r")});
     parser.addOption({QStringLiteral("rule"),
                       tr("Which target may come next: %1. Default: any.").arg(quoted(ruleNames())), tr("name")});
@@ -143,6 +143,7 @@ ExportOptions readExportOptions(const QCommandLineParser &parser)
             return refuse(reading.problem);
         job.settings = reading.setup->settings;
         job.view = reading.setup->view;
+        request.warnings = reading.warnings;
     }
 
     if (parser.isSet(QStringLiteral("corners"))) {
@@ -156,11 +157,13 @@ ExportOptions readExportOptions(const QCommandLineParser &parser)
     job.settings.midpoints = job.settings.midpoints || parser.isSet(QStringLiteral("midpoints"));
     if (parser.isSet(QStringLiteral("ratio"))) {
         const QString text = parser.value(QStringLiteral("ratio"));
-        const std::optional<double> ratio = numberOrFraction(text);
-        if (!ratio || !(*ratio > 0 && *ratio < 1))
-            return refuse(tr("'--ratio' takes a number more than 0 and less than 1, such as 0.5 or 2/3, not '%1'.")
-                              .arg(text));
+        const std::optional<double> ratio = readRatio(text);
+        if (!ratio)
+            return refuse(
+                tr("'--ratio' takes a number more than 0 and less than 1, such as 0.5, 2/3 or golden, not '%1'.")
+                    .arg(text));
         job.settings.ratio = *ratio;
+        job.settings.ratioTyped = text.trimmed();
     }
     if (parser.isSet(QStringLiteral("rule"))) {
         const QString text = parser.value(QStringLiteral("rule"));

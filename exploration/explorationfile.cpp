@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -60,13 +61,15 @@ bool ExplorerSetup::operator==(const ExplorerSetup &other) const
 QString explorationText(const ExplorerSetup &setup)
 {
     const ExplorationSettings &s = setup.settings;
-    // 17 significant digits give back the very same double when read.
+    // The ratio as typed, or a form that reads back as the very same
+    // double; the view's edges in 17 significant digits, which do too.
     QString text = QStringLiteral("# The Chaos Game: an exploration, for its Explorer window.\n"
-                                  "# One \"key = value\" to a line; lines starting with # are comments.\n");
+                                  "# One \"key = value\" to a line; what follows a # is a comment.\n");
+    text += QStringLiteral("format = %1\n").arg(kExplorationFormat);
     text += QStringLiteral("corners = %1\n").arg(s.corners);
     text += QStringLiteral("centre = %1\n").arg(yesNo(s.centre));
     text += QStringLiteral("midpoints = %1\n").arg(yesNo(s.midpoints));
-    text += QStringLiteral("ratio = %1\n").arg(s.ratio, 0, 'g', 17);
+    text += QStringLiteral("ratio = %1\n").arg(ratioAsWritten(s.ratio, s.ratioTyped));
     text += QStringLiteral("rule = %1\n").arg(nameOf(s.rule));
     text += QStringLiteral("colour = %1\n").arg(yesNo(s.colourByTarget));
     text += QStringLiteral("dot-size = %1\n").arg(setup.dotSize);
@@ -82,85 +85,162 @@ QString explorationText(const ExplorerSetup &setup)
     return text;
 }
 
+namespace {
+
+// A line without its comment and outer blanks.
+QString withoutComment(const QString &line)
+{
+    const qsizetype hash = line.indexOf(QLatin1Char('#'));
+    return (hash < 0 ? line : line.left(hash)).trimmed();
+}
+
+// The format the text says it is written in: 1 when it does not say; 0
+// when its format line cannot be read.
+int formatOf(const QStringList &lines)
+{
+    for (const QString &whole : lines) {
+        const QString line = withoutComment(whole);
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0 || line.left(equals).trimmed().toLower() != QLatin1String("format"))
+            continue;
+        bool ok = false;
+        const int format = line.mid(equals + 1).trimmed().toInt(&ok);
+        return ok && format >= 1 ? format : 0;
+    }
+    return kExplorationFormat;
+}
+
+} // namespace
+
 ExplorationReading readExplorationText(const QString &text)
 {
     ExplorerSetup setup;
+    QStringList warnings;
     const QStringList lines = text.split(QLatin1Char('\n'));
+    const int format = formatOf(lines);
+    const bool newer = format > kExplorationFormat;
     for (qsizetype number = 1; number <= lines.size(); ++number) {
-        const QString line = lines[number - 1].trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+        const QString line = withoutComment(lines[number - 1]);
+        if (line.isEmpty())
             continue;
+        const QString quotedLine = tr("Line %1 (\"%2\")").arg(number).arg(line);
+        // A line this program cannot read: the whole file is refused, but in
+        // a newer format the line is skipped and named in a warning.
+        const auto cannotRead = [&](const QString &why) {
+            if (!newer)
+                return false;
+            warnings.append(tr("%1: skipped (the file is in format %2, this program reads format %3): %4")
+                                .arg(quotedLine, QString::number(format), QString::number(kExplorationFormat),
+                                     why));
+            return true;
+        };
         const auto refuse = [&](const QString &why) {
-            return ExplorationReading{std::nullopt, tr("Line %1 (\"%2\"): %3").arg(number).arg(line, why)};
+            return ExplorationReading{std::nullopt, tr("%1: %2").arg(quotedLine, why), {}};
         };
         const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals < 0)
+        if (equals < 0) {
+            if (cannotRead(tr("expected \"key = value\".")))
+                continue;
             return refuse(tr("expected \"key = value\"."));
+        }
         const QString key = line.left(equals).trimmed().toLower();
         const QString value = line.mid(equals + 1).trimmed().toLower();
-        if (key == QLatin1String("corners")) {
+        QString why;
+        if (key == QLatin1String("format")) {
+            if (format == 0)
+                why = tr("the format must be a whole number from 1.");
+        } else if (key == QLatin1String("corners")) {
             bool ok = false;
             const int corners = value.toInt(&ok);
             if (!ok || corners < Targets::kMinCorners || corners > Targets::kMaxCorners)
-                return refuse(tr("corners must be a whole number from 3 to 12."));
-            setup.settings.corners = corners;
+                why = tr("corners must be a whole number from 3 to 12.");
+            else
+                setup.settings.corners = corners;
         } else if (key == QLatin1String("centre") || key == QLatin1String("center")
                    || key == QLatin1String("midpoints") || key == QLatin1String("colour")
                    || key == QLatin1String("color")) {
             const std::optional<bool> yes = readYesNo(value);
             if (!yes)
-                return refuse(tr("the value must be yes or no."));
-            if (key.startsWith(QLatin1String("cent")))
+                why = tr("the value must be yes or no.");
+            else if (key.startsWith(QLatin1String("cent")))
                 setup.settings.centre = *yes;
             else if (key == QLatin1String("midpoints"))
                 setup.settings.midpoints = *yes;
             else
                 setup.settings.colourByTarget = *yes;
         } else if (key == QLatin1String("ratio")) {
-            const std::optional<double> ratio = numberOrFraction(value);
-            if (!ratio || !(*ratio > 0 && *ratio < 1))
-                return refuse(tr("the ratio must be more than 0 and less than 1, such as 0.5 or 2/3."));
-            setup.settings.ratio = *ratio;
+            const std::optional<double> ratio = readRatio(value);
+            if (!ratio) {
+                why = tr("the ratio must be more than 0 and less than 1, such as 0.5, 2/3 or golden.");
+            } else {
+                setup.settings.ratio = *ratio;
+                setup.settings.ratioTyped = line.mid(equals + 1).trimmed();
+            }
         } else if (key == QLatin1String("rule")) {
             const std::optional<NextTargetRule> rule = ruleNamed(value);
             if (!rule)
-                return refuse(tr("unknown rule; the rules are %1.").arg(ruleNames().join(QLatin1String(", "))));
-            setup.settings.rule = *rule;
+                why = tr("unknown rule; the rules are %1.").arg(ruleNames().join(QLatin1String(", ")));
+            else
+                setup.settings.rule = *rule;
         } else if (key == QLatin1String("dot-size")) {
             if (value != QLatin1String("1") && value != QLatin1String("2"))
-                return refuse(tr("the dot size must be 1 or 2."));
-            setup.dotSize = value.toInt();
+                why = tr("the dot size must be 1 or 2.");
+            else
+                setup.dotSize = value.toInt();
         } else if (key == QLatin1String("background")) {
             if (value != QLatin1String("light") && value != QLatin1String("dark"))
-                return refuse(tr("the background must be light or dark."));
-            setup.dark = value == QLatin1String("dark");
+                why = tr("the background must be light or dark.");
+            else
+                setup.dark = value == QLatin1String("dark");
         } else if (key == QLatin1String("view")) {
             const ViewChecks::Reading view = ViewChecks::readView(value);
             if (!view.view)
-                return refuse(view.problem);
-            setup.view = view.view;
+                why = view.problem;
+            else
+                setup.view = view.view;
         } else {
-            return refuse(tr("unknown key \"%1\".").arg(key));
+            why = tr("unknown key \"%1\".").arg(key);
         }
+        if (!why.isEmpty() && !cannotRead(why))
+            return refuse(why);
     }
-    return {setup, QString()};
+    return {setup, QString(), warnings};
 }
 
 ExplorationReading readExplorationFile(const QString &path)
 {
-    QFile file(path);
-    // A .chaos file is a few hundred bytes; anything far larger is not one.
+    // A .chaos file is a few hundred bytes; anything far larger is not one
+    // (a picture with its note may be large). A named pipe would keep the
+    // reading waiting: looked at before anything opens the file.
     constexpr qint64 kMostBytes = 64 * 1024;
-    // A named pipe would keep the reading waiting: looked at before opening.
+    constexpr qint64 kMostPictureBytes = qint64(1) << 31;
+    if (const QString problem = ordinaryFileProblem(path, kMostPictureBytes); !problem.isEmpty())
+        return {std::nullopt, problem, {}};
+    // A picture the export wrote carries its exploration in its note (see
+    // addPictureNote()).
+    QImageReader picture(path);
+    if (picture.format() == "png") {
+        const QString note = picture.text(QStringLiteral("chaos"));
+        if (note.isEmpty())
+            return {std::nullopt,
+                    tr("%1 is a picture without a note of its exploration.").arg(QDir::toNativeSeparators(path)),
+                    {}};
+        // One line, the settings separated by semicolons.
+        return readExplorationText(QString(note).replace(QLatin1Char(';'), QLatin1Char('\n')));
+    }
     if (const QString problem = ordinaryFileProblem(path, kMostBytes); !problem.isEmpty())
-        return {std::nullopt, problem};
+        return {std::nullopt, problem, {}};
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {std::nullopt, tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString())};
+        return {std::nullopt, tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()), {}};
     if (file.size() > kMostBytes)
-        return {std::nullopt, tr("%1 is too large to be an exploration.").arg(QDir::toNativeSeparators(path))};
+        return {std::nullopt, tr("%1 is too large to be an exploration.").arg(QDir::toNativeSeparators(path)), {}};
     ExplorationReading reading = readExplorationText(QString::fromUtf8(file.read(kMostBytes)));
+    const QString name = QDir::toNativeSeparators(path);
     if (!reading.setup)
-        reading.problem = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reading.problem);
+        reading.problem = QStringLiteral("%1: %2").arg(name, reading.problem);
+    for (QString &warning : reading.warnings)
+        warning = QStringLiteral("%1: %2").arg(name, warning);
     return reading;
 }
 

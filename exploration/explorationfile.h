@@ -6,6 +6,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,29 +29,37 @@ struct ExplorerSetup
 FigureView viewFittedTo(const FigureView &view, QSize pixels);
 
 // A .chaos file: a small text file of "key = value" lines, one setting to a
-// line, in any order; blank lines and lines starting with '#' are comments.
+// line, in any order; blank lines and what follows a '#' are comments.
 //
+//   format     = 1              the version of this format the file is written in
 //   corners    = 3 to 12
 //   centre     = yes | no       also target the polygon's centre
 //   midpoints  = yes | no       also target the midpoints of its edges
-//   ratio      = 0 < r < 1      a decimal (0.5) or a fraction (2/3)
+//   ratio      = 0 < r < 1      a decimal (0.5), a fraction (2/3) or golden
 //   rule       = any | no-repeat | no-neighbour | no-next | no-neighbour-after-repeat
 //   colour     = yes | no       colour each dot by its target
 //   dot-size   = 1 | 2          pixels
 //   background = light | dark
 //   view       = left top right bottom   the figure's coordinates shown
 //
-// A key left out keeps the triangle's value; an unknown key is refused, so
-// that a mistyped one is not silently ignored.
+// A key left out keeps the triangle's value. In a file of this format (or
+// one with no format line, written before there was one) an unknown key or
+// a value that cannot be read is refused, so that a mistyped one is not
+// silently ignored. A file of a newer format, from a later release, is
+// read as far as this program understands it: what it cannot read there is
+// skipped with a warning, so that the file still opens.
+inline constexpr int kExplorationFormat = 1;
 QString explorationText(const ExplorerSetup &setup);
-// The setup the text describes, or why it cannot be read (naming the line).
+// The setup the text describes, or why it cannot be read (naming the line);
+// `warnings` name the lines of a newer format that were skipped.
 struct ExplorationReading
 {
     std::optional<ExplorerSetup> setup;
     QString problem;
+    QStringList warnings;
 };
 ExplorationReading readExplorationText(const QString &text);
-// The same for a file; a problem also names the file.
+// The same for a file; a problem or a warning also names the file.
 ExplorationReading readExplorationFile(const QString &path);
 // Writes the file whole or not at all; returns why it failed, or nothing.
 QString writeExplorationFile(const ExplorerSetup &setup, const QString &path);

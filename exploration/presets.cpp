@@ -9,10 +9,6 @@ struct Preset
     ExplorationSettings settings;
 };
 
-// 1/φ, the golden ratio's inverse: on five corners the pentagons that the
-// steps shrink the figure into then just touch (the pentaflake).
-constexpr double kGoldenRatioInverse = 0.6180339887498949;
-
 // corners, centre, midpoints, ratio, rule
 const Preset kPresets[] = {
     {"triangle", {3, false, false, 0.5, NextTargetRule::Any}},

@@ -4,6 +4,8 @@
 #include "exploration/targetpalette.h"
 #include "explorer/explorerview.h"
 
+#include <QWindow>
+
 #include <algorithm>
 #include <cmath>
 
@@ -17,6 +19,22 @@ constexpr quint64 kMostRedrawn = 20'000'000;
 constexpr QRgb kDarkBackground = 0xFF101418;
 
 } // namespace
+
+qsizetype dottedPixels(const QImage &image, QRgb background)
+{
+    const QImage pixels = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+                                  || image.format() == QImage::Format_ARGB32_Premultiplied
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
+    const quint32 plain = background & 0xFFFFFF;
+    qsizetype count = 0;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const quint32 *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x)
+            count += (line[x] & 0xFFFFFF) != plain;
+    }
+    return count;
+}
 
 ExplorerRun::ExplorerRun(ExplorerView &view, QObject *parent) : QObject(parent), m_view(view)
 {
@@ -60,6 +78,7 @@ void ExplorerRun::clear()
         picture.clear();
     }
     m_dots = 0;
+    forgetCompleteness();
     m_view.clearStep();
     m_view.update();
     emit progressed();
@@ -70,7 +89,10 @@ void ExplorerRun::redrawForView()
     if (!m_exploration)
         return;
     const quint64 had = m_dots + m_pending;
+    // The same dots drawn again at the new size: a complete figure stays so.
+    const bool wasComplete = m_complete;
     clear();
+    m_complete = wasComplete;
     if (!m_running)
         m_pending = std::min(had, kMostRedrawn);
     updateTimer();
@@ -82,6 +104,7 @@ void ExplorerRun::start()
         return;
     m_running = true;
     m_due = 0;
+    forgetCompleteness();
     m_view.clearStep();
     updateTimer();
     emit progressed();
@@ -93,6 +116,7 @@ void ExplorerRun::pause()
         return;
     m_running = false;
     m_due = 0;
+    m_complete = false;
     updateTimer();
     emit progressed();
 }
@@ -100,6 +124,7 @@ void ExplorerRun::pause()
 void ExplorerRun::setDotsPerSecond(double rate)
 {
     m_rate = std::max(rate, 1e-3);
+    forgetCompleteness();
     m_due = std::min(m_due, 1.0);
 }
 
@@ -138,8 +163,54 @@ void ExplorerRun::updateTimer()
     }
 }
 
+bool ExplorerRun::viewCanBeSeen() const
+{
+    const QWidget *window = m_view.window();
+    if (!m_view.isVisible() || window->isMinimized())
+        return false;
+    // The window system's word on whether any of it is on the screen:
+    // unmapped, and where the platform tells, fully covered.
+    const QWindow *handle = window->windowHandle();
+    return handle && handle->isExposed();
+}
+
+void ExplorerRun::forgetCompleteness()
+{
+    m_complete = false;
+    m_dottedPixels = -1;
+}
+
+void ExplorerRun::checkCompleteness()
+{
+    if (m_dottedPixels >= 0 && m_sinceCounted.isValid() && m_sinceCounted.elapsed() < kCompletenessCheckMs)
+        return;
+    m_sinceCounted.start();
+    const QRgb background = m_setup.dark ? kDarkBackground : qRgb(255, 255, 255);
+    const qsizetype dotted = dottedPixels(m_view.picture().image(), background);
+    if (dotted != m_dottedPixels) {
+        m_dottedPixels = dotted;
+        m_sinceGrown.start();
+        return;
+    }
+    if (m_sinceGrown.elapsed() >= kRestAfterMs) {
+        pause();
+        m_complete = true;
+        emit progressed();
+    }
+}
+
 void ExplorerRun::tick()
 {
+    // Nothing is drawn that no one can see; a slow look now and then
+    // notices the window coming back.
+    if (!viewCanBeSeen()) {
+        m_timer.setInterval(kHiddenIntervalMs);
+        m_sinceTick.start();
+        return;
+    }
+    if (m_timer.interval() != kFrameIntervalMs)
+        m_timer.setInterval(kFrameIntervalMs);
+
     const double seconds = m_sinceTick.nsecsElapsed() / 1e9;
     m_sinceTick.start();
 
@@ -176,5 +247,7 @@ void ExplorerRun::tick()
     }
     if (drawn > 0)
         emit progressed();
+    if (unlimited)
+        checkCompleteness();
     updateTimer();
 }

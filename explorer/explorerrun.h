@@ -22,6 +22,13 @@ class ExplorerView;
 //
 // Dots come from running (start()/pause()), at `dotsPerSecond`, or from a
 // number asked for at once (drawMore()), drawn as fast as the slices allow.
+//
+// It rests when there is nothing to see: at full speed, once the picture
+// has had no new dotted pixel for a few seconds, the figure is complete at
+// this size and view, and the run pauses itself (isComplete() says so until
+// something changes); and while the view cannot be seen (its window
+// minimised or hidden, or reported covered) it draws nothing and looks
+// only a few times a second whether it is back.
 class ExplorerRun : public QObject
 {
     Q_OBJECT
@@ -43,6 +50,8 @@ public:
     void start();
     void pause();
     bool isRunning() const { return m_running; }
+    // The run paused itself: more dots would not change the picture.
+    bool isComplete() const { return m_complete; }
     void setDotsPerSecond(double rate);
     double dotsPerSecond() const { return m_rate; }
     // Draws this many more dots, soon, whether running or not.
@@ -58,6 +67,12 @@ public:
     // How long a slice at full speed may draw.
     static constexpr int kSliceBudgetMs = 8;
     static constexpr int kFrameIntervalMs = 16;
+    // While the view cannot be seen: how often to look whether it is back.
+    static constexpr int kHiddenIntervalMs = 250;
+    // At full speed: how often the dotted pixels are counted, and for how
+    // long their count must stay the same for the run to rest.
+    static constexpr int kCompletenessCheckMs = 500;
+    static constexpr int kRestAfterMs = 3000;
 
 signals:
     // The count of dots drawn changed, or running started or stopped.
@@ -67,6 +82,9 @@ private:
     void tick();
     void plot(long dots);
     void updateTimer();
+    bool viewCanBeSeen() const;
+    void checkCompleteness();
+    void forgetCompleteness();
 
     ExplorerView &m_view;
     ExplorerSetup m_setup;
@@ -79,4 +97,14 @@ private:
     double m_due = 0; // dots due at the chosen rate, fractions included
     quint64 m_pending = 0;
     quint64 m_dots = 0;
+    // Resting: the dotted pixels when last counted, since when the count
+    // stayed the same, and whether the run paused itself for it.
+    qsizetype m_dottedPixels = -1;
+    QElapsedTimer m_sinceCounted;
+    QElapsedTimer m_sinceGrown;
+    bool m_complete = false;
 };
+
+// How many pixels of the image differ from its background colour, given
+// as 0xRRGGBB (alpha aside).
+qsizetype dottedPixels(const QImage &image, QRgb background);

@@ -44,24 +44,12 @@
 
 namespace {
 
-constexpr double kGolden = 0.6180339887498949; // 1/φ
 constexpr double kZoomStep = 1.5;
 const char *const kSettingsGroup = "explorer";
 const char *const kSettingsKey = "exploration";
 
 // The ratio slider's positions are thousandths.
 constexpr int kRatioSteps = 1000;
-
-QString ratioText(double ratio)
-{
-    for (const auto &[text, value] : {std::pair{"1/2", 0.5}, std::pair{"1/3", 1.0 / 3}, std::pair{"2/3", 2.0 / 3}}) {
-        if (ratio == value)
-            return QString::fromLatin1(text);
-    }
-    if (ratio == kGolden)
-        return QStringLiteral("golden");
-    return QString::number(ratio, 'g', 12);
-}
 
 QLabel *buddyLabel(const QString &text, QWidget *buddy)
 {
@@ -264,6 +252,11 @@ void ExplorerWindow::buildControls()
     m_speedLabel->setObjectName(QStringLiteral("speedText"));
     m_count = new QLabel;
     m_count->setObjectName(QStringLiteral("count"));
+    // The count grows and says when the figure is complete: it wraps within
+    // the column rather than widen it, which would resize the figure and
+    // start its drawing afresh.
+    m_count->setWordWrap(true);
+    m_count->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_count->setAccessibleName(tr("Dots drawn"));
 
     auto *running = new QGroupBox(tr("Drawing"));
@@ -411,7 +404,7 @@ void ExplorerWindow::showSetupOnControls()
     m_centre->setChecked(s.centre);
     m_midpoints->setChecked(s.midpoints);
     m_ratioSlider->setValue(int(std::lround(s.ratio * kRatioSteps)));
-    m_ratioText->setEditText(ratioText(s.ratio));
+    m_ratioText->setEditText(ratioAsWritten(s.ratio, s.ratioTyped));
     m_rule->setCurrentText(nameOf(s.rule));
     m_colour->setChecked(s.colourByTarget);
     m_dotSize->setCurrentIndex(m_setup.dotSize == 2 ? 1 : 0);
@@ -453,21 +446,27 @@ void ExplorerWindow::setRatio(double ratio, bool fromSlider)
         return;
     ExplorerSetup setup = m_setup;
     setup.settings.ratio = ratio;
+    if (fromSlider)
+        setup.settings.ratioTyped.clear();
     applySetup(setup);
     if (fromSlider)
-        m_ratioText->setEditText(ratioText(ratio));
+        m_ratioText->setEditText(ratioAsWritten(ratio));
 }
 
 void ExplorerWindow::takeRatioText()
 {
-    const QString text = m_ratioText->currentText().trimmed().toLower();
-    const std::optional<double> ratio = text.startsWith(QLatin1String("golden")) ? std::optional(kGolden)
-                                                                                   : numberOrFraction(text);
-    if (!ratio || !(*ratio > 0 && *ratio < 1)) {
+    // Read as a .chaos file and --ratio read it; kept as typed, so that a
+    // saved exploration says 2/3 or golden.
+    const QString typed = m_ratioText->currentText().trimmed();
+    const std::optional<double> ratio = readRatio(typed);
+    if (!ratio) {
         // Not a ratio: the field shows the ratio in use again.
-        m_ratioText->setEditText(ratioText(m_setup.settings.ratio));
+        m_ratioText->setEditText(ratioAsWritten(m_setup.settings.ratio, m_setup.settings.ratioTyped));
         return;
     }
+    m_setup.settings.ratioTyped = typed;
+    if (*ratio == m_setup.settings.ratio)
+        remember();
     setRatio(*ratio, false);
 }
 
@@ -484,7 +483,9 @@ void ExplorerWindow::speedChanged(int position)
 void ExplorerWindow::showProgress()
 {
     m_startPause->setText(m_run->isRunning() ? tr("Pau&se") : tr("&Start"));
-    m_count->setText(tr("Dots drawn: %1").arg(QLocale().toString(qulonglong(m_run->dotsDrawn()))));
+    const QString count = QLocale().toString(qulonglong(m_run->dotsDrawn()));
+    m_count->setText(m_run->isComplete() ? tr("Dots drawn: %1 (complete)").arg(count)
+                                         : tr("Dots drawn: %1").arg(count));
 }
 
 void ExplorerWindow::remember() const
@@ -532,7 +533,8 @@ QString ExplorerWindow::openExploration(const QString &path)
     if (!reading.setup)
         return reading.problem;
     applySetup(*reading.setup);
-    return QString();
+    // Opened; what a newer format had that this program skipped.
+    return reading.warnings.join(QLatin1Char('\n'));
 }
 
 QString ExplorerWindow::saveExploration(const QString &path)

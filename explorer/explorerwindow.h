@@ -45,7 +45,8 @@ public:
     const ExplorerSetup &setup() const { return m_setup; }
     // Shows this setup on the controls and starts its figure afresh.
     void applySetup(const ExplorerSetup &setup);
-    // Opens a .chaos file; returns why it could not, or nothing.
+    // Opens a .chaos file. Returns why it could not, or what in it (of a
+    // newer format) was skipped when it did; nothing when it was all read.
     QString openExploration(const QString &path);
     QString saveExploration(const QString &path);
 

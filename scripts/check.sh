@@ -70,8 +70,11 @@ ctest --test-dir build/libcxx -L unit --output-on-failure
 echo "== Windows: cross-build, PE checks, end-to-end under Wine"
 # The icon tool and the screenshot checker come from the Release build above.
 CHAOS_HOST_BUILD=build/check bash scripts/build-windows.sh
-bash tests/windows/check_pe.sh build/windows/chaos-game.exe \
-    "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/cross/CMakeCache.txt)"
+windows_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/cross/CMakeCache.txt)
+bash tests/windows/check_pe.sh build/windows/chaos-game.exe "$windows_version"
+# The zip: the program's source and the written offer, every notice of what
+# is linked in (winpthreads included), no licence text that does not apply.
+bash tests/windows/check_zip.sh "build/windows/chaos-game-$windows_version-windows-x64.zip"
 bash tests/e2e/windows/run_e2e_wine.sh build/windows/chaos-game.exe build/check/tests/shotcheck \
     build/check/tests/e2e-shots-windows
 

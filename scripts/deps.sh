@@ -27,12 +27,13 @@ CHAOS_BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation fonts-liberat
 # What the tests need on top: a headless X server with a window manager,
 # tools that drive it like a user and read the screen, clang for the fuzzer,
 # a locale whose decimal point is a comma, and the tools that build the
-# Debian package and validate the launcher entry and the metainfo; lintian
+# Debian package and validate the launcher entry, the metainfo and the
+# type of .chaos files (shared-mime-info, libxml2-utils); lintian
 # for the package, libc++ for the portability build, and the package's
 # recommended Wayland plugin, so that installing it asks for nothing more.
 CHAOS_TEST_PACKAGES=(xvfb xauth openbox xdotool wmctrl imagemagick x11-utils
                      clang libclang-rt-14-dev locales-all
-                     dpkg-dev desktop-file-utils appstream
+                     dpkg-dev desktop-file-utils appstream shared-mime-info libxml2-utils
                      lintian libc++-dev libc++abi-dev qt6-wayland)
 
 # The screen-reader test reads the canvas through AT-SPI: a private session

@@ -170,8 +170,17 @@ chaos_build_windows_qt() {
     echo "windows-qt: static Qt built in $((SECONDS - start)) s"
 }
 
+# Copies the Debian source package Qt is built from (its .dsc, upstream
+# tarball and Debian changes) from the source cache of the Qt in $1 into $2.
+chaos_qt_source_files() {
+    local prefix=$1 dest=$2
+    local srcdir=${CHAOS_WINDOWS_QT_SRC:-$prefix-src}
+    chaos_fetch_qt_source "$srcdir" >/dev/null
+    cp "$srcdir"/qt6-base_*.dsc "$srcdir"/qt6-base_*.tar.* "$dest/"
+}
+
 # Writes into $2 the licence notices that a program linked statically with
-# the Qt in $1 carries: Qt's licence texts (its LICENSES folder) and, from
+# the Qt in $1 carries: the texts of the licences Qt is taken under and, from
 # the qt_attribution.json files, every third-party component of the parts
 # of Qt that are built, with its version, licence, copyright and licence file.
 chaos_qt_notices() {
@@ -181,24 +190,31 @@ chaos_qt_notices() {
     tree=$(chaos_fetch_qt_source "$srcdir")
     version=$(chaos_qt_source_version)
     mkdir -p "$dest"
-    cp "$tree"/LICENSES/*.txt "$dest/"
+    # The terms the program takes Qt under (the LGPL v3, which builds on
+    # the GPL v3); not Qt's other offers (GPL v2, commercial), nor the
+    # licences of parts that are not built in (those of the components
+    # that are come with them below).
+    cp "$tree"/LICENSES/LGPL-3.0-only.txt "$tree"/LICENSES/GPL-3.0-only.txt "$dest/"
     /usr/bin/python3 - "$tree" "$dest" "$version" <<'PYTHON'
 import json, pathlib, shutil, sys
 
 tree, dest, version = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]), sys.argv[3]
 # Parts of the source that this static build does not compile in.
 unused = ("wasm", "xcb", "android", "gradle", "cocoa", "forkfd", "libpsl", "VulkanMemoryAllocator",
-          "src/network", "src/testlib", "src/dbus", "src/gui/vulkan")
+          "src/network", "src/testlib", "src/dbus", "src/gui/vulkan", "src/gui/opengl")
+# Components of a built part that only other platforms compile in.
+unused_ids = ("qeventdispatcher_cf",)
 lines = [
     f"The Chaos Game for Windows contains Qt {version.split('+')[0]} (the qtbase module: Qt Core,",
     "Qt GUI, Qt Widgets, Qt Print Support, Qt Concurrent and their plugins), linked",
     "statically, under the GNU Lesser General Public License v3 (LGPL-3.0-only.txt),",
-    "also available under the GNU GPL v2 or v3 (GPL-2.0-only.txt, GPL-3.0-only.txt).",
+    "which builds on the GNU GPL v3 (GPL-3.0-only.txt).",
     "Copyright (C) The Qt Company Ltd. and other contributors.",
     "",
-    f"It was built from Debian's source package qt6-base {version}. The program's own",
-    "source is under the GNU GPL v3 or later, so you may change Qt and link the",
-    "program again with your changed Qt.",
+    f"It was built from Debian's source package qt6-base {version}, handed out",
+    "beside the program's zip. SOURCE.txt, beside this folder, says where Qt's and",
+    "the program's source are, the options Qt was configured with, and how to link",
+    "the program again with a Qt you changed.",
     "",
     "Qt contains these third-party components; their licence texts are in this",
     "folder under the names given.",
@@ -210,6 +226,8 @@ for path in sorted(tree.glob("src/**/qt_attribution.json")):
         continue
     entries = json.loads(path.read_text(encoding="utf-8"), strict=False)
     for entry in entries if isinstance(entries, list) else [entries]:
+        if entry.get("Id") in unused_ids:
+            continue
         licence_files = []
         for name in [entry.get("LicenseFile", "")] + entry.get("LicenseFiles", []):
             source = path.parent / name if name else None

@@ -29,7 +29,10 @@ private slots:
         const CommandLineRequest request = read({QStringLiteral("--help")});
         QCOMPARE(request.action, CommandLineRequest::Action::Print);
         QCOMPARE(request.exitStatus, 0);
-        QVERIFY2(request.text.startsWith(QLatin1String("Usage: chaos-game [options]\n")), qPrintable(request.text));
+        QVERIFY2(request.text.startsWith(QLatin1String("Usage: chaos-game [options] [FILE.chaos]\n"
+                                                       "       chaos-game --explorer [FILE.chaos]\n"
+                                                       "       chaos-game --export PICTURE [export options]\n")),
+                 qPrintable(request.text));
         for (const char *option : {"-h, --help", "--help-all", "-v, --version", "Sierpinski"})
             QVERIFY2(request.text.contains(QLatin1String(option)), option);
         // The toolkit's options are only named in passing, not listed.
@@ -109,6 +112,14 @@ private slots:
                                                           << "Missing value after '-platform'.";
         QTest::newRow("a file name") << QStringList{"picture.png"} << "Unexpected argument 'picture.png'.";
         QTest::newRow("an argument after --") << QStringList{"--", "--help"} << "Unexpected argument '--help'.";
+        QTest::newRow("two explorations") << QStringList{"a.chaos", "b.chaos"}
+                                          << "Unexpected argument 'a.chaos', 'b.chaos'.";
+        QTest::newRow("an exploration beside --export") << QStringList{"--export", "a.png", "a.chaos"}
+                                                        << "Unexpected argument 'a.chaos'.";
+        QTest::newRow("export to standard output")
+            << QStringList{"--export", "-"}
+            << "'--export' writes a picture file and needs its name, such as poster.png; it does not write to "
+               "standard output ('-').";
     }
 
     void whatTheProgramDoesNotKnowIsRefusedWithStatus2()
@@ -120,6 +131,24 @@ private slots:
         QCOMPARE(request.exitStatus, 2);
         QCOMPARE(request.text,
                  QStringLiteral("chaos-game: %1\nTry 'chaos-game --help' for more information.\n").arg(problem));
+    }
+
+    // A .chaos file alone, as a desktop or "Open with" passes it, opens in
+    // the Explorer as --explorer FILE does, whatever letters its path has.
+    void aChaosFileAloneOpensTheExplorer_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("alone") << QStringList{"/home/teacher/σχήμα.chaos"};
+        QTest::newRow("capitals") << QStringList{"/home/teacher/σχήμα.CHAOS"};
+        QTest::newRow("with --explorer") << QStringList{"--explorer", "/home/teacher/σχήμα.chaos"};
+        QTest::newRow("after a toolkit option") << QStringList{"-style", "Fusion", "/home/teacher/σχήμα.chaos"};
+    }
+    void aChaosFileAloneOpensTheExplorer()
+    {
+        QFETCH(QStringList, options);
+        const CommandLineRequest request = read(options);
+        QCOMPARE(request.action, CommandLineRequest::Action::Explore);
+        QCOMPARE(request.explorationFile.toLower(), QStringLiteral("/home/teacher/σχήμα.chaos"));
     }
 
     // --export: the preset's settings, overridden by the options given.
@@ -149,6 +178,9 @@ private slots:
                            "3/8", "--size", "16384x16384"}
             << 3 << true << false << 0.375 << "no-neighbour-after-repeat" << true << QSize(16384, 16384)
             << 2'684'354'560ULL;
+        QTest::newRow("golden")
+            << QStringList{"--export", "a.png", "--corners", "5", "--ratio", "Golden"} << 5 << false << false
+            << 0.6180339887498949 << "any" << false << QSize(1000, 1000) << 10'000'000ULL;
     }
     void exportOptionsShapeTheJob()
     {
@@ -180,9 +212,9 @@ private slots:
                                    << "'--corners' takes a whole number from 3 to 12, not '2'.";
         QTest::newRow("13 corners") << QStringList{"--corners", "13"} << "not '13'.";
         QTest::newRow("ratio 1.5") << QStringList{"--ratio", "1.5"}
-                                   << "'--ratio' takes a number more than 0 and less than 1, such as 0.5 or 2/3, "
-                                      "not '1.5'.";
-        for (const char *ratio : {"0", "1", "-0.5", "1/0", "3/2", "nan", "inf", "a/b", "0,5"})
+                                   << "'--ratio' takes a number more than 0 and less than 1, such as 0.5, 2/3 or "
+                                      "golden, not '1.5'.";
+        for (const char *ratio : {"0", "1", "-0.5", "1/0", "3/2", "nan", "inf", "a/b", "0,5", "golden/0.5", "goldenish"})
             QTest::addRow("ratio %s", ratio) << QStringList{"--ratio", ratio} << QStringLiteral("not '%1'.").arg(ratio);
         QTest::newRow("size 0x0") << QStringList{"--size", "0x0"}
                                   << "'--size' takes a width and a height from 1 to 32768 pixels, such as "

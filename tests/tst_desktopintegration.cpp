@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/aboutbox.h"
+#include "app/applicationface.h"
+#include "canvas/programface.h"
 #include "app/keylist.h"
 #include "app/programicon.h"
 #include "app/programidentity.h"
@@ -10,6 +12,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -173,6 +176,27 @@ private slots:
         QVERIFY(sawSvgRoot);
         QCOMPARE(polygons, 243); // divided five times: 3^5 triangles
         QVERIFY(programIconDepth(16) < programIconDepth(256));
+    }
+
+    // Where the system's faces are not the program's (Windows), every box,
+    // menu and control can be set in the program's face like the main
+    // window: the About box, the help and the Explorer included. (Last: it
+    // changes the application's fonts.)
+    void everyWindowCanTakeTheProgramsFace()
+    {
+        const QString family = programFaceFamily(QString());
+        QApplication::setFont(QFont(QStringLiteral("Serif"), 7), "QMessageBox");
+        QApplication::setFont(QFont(QStringLiteral("Serif"), 7), "QMenu");
+        useProgramFaceInEveryWindow();
+        for (const char *className : {"QMessageBox", "QMenu", "QMenuBar", "QLabel", "QTipLabel", "QComboMenuItem"})
+            QCOMPARE(QApplication::font(className).family(), family);
+        QCOMPARE(QApplication::font().family(), family);
+        QCOMPARE(QApplication::font("QMessageBox").pointSize(), 7); // the platform's size stays
+
+        QMessageBox box(QMessageBox::Information, QStringLiteral("About"), QStringLiteral("Text"));
+        box.show();
+        for (const QLabel *label : box.findChildren<QLabel *>())
+            QCOMPARE(QFontInfo(label->font()).family(), QFontInfo(QFont(family)).family());
     }
 };
 

@@ -6,10 +6,14 @@
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"
 #include "explorer/explorerwindow.h"
+#include "exploration/presets.h"
 #include "testsupport.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QSlider>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QAction>
 #include <QDialog>
@@ -263,7 +267,147 @@ private slots:
         request = readCommandLine({"chaos-game", "--explorer", path});
         QCOMPARE(int(request.action), int(CommandLineRequest::Action::Explore));
         QCOMPARE(request.explorationFile, path);
-        QCOMPARE(int(readCommandLine({"chaos-game", path}).action), int(CommandLineRequest::Action::Refuse));
+        QCOMPARE(int(readCommandLine({"chaos-game", path}).action), int(CommandLineRequest::Action::Explore));
+    }
+
+    // A file of a newer format opens as far as this program reads it, with
+    // a warning naming what was skipped; in this format a mistake is still
+    // refused. Comments may follow a value.
+    void newerFormatsOpenWithWarnings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("warning"); // what the one warning names, if any
+        QTest::newRow("format 2, an unknown key")
+            << "format = 2\ncorners = 4\nsparkle = yes\n" << true << "format 2, this program reads format 1): "
+                                                                     "unknown key \"sparkle\".";
+        QTest::newRow("format 2, a rule from the future")
+            << "# later\nformat = 2\nrule = spiral\ncorners = 4\n" << true << "Line 3 (\"rule = spiral\")";
+        QTest::newRow("format 1, an unknown key") << "format = 1\ncorners = 4\nsparkle = yes\n" << false << "";
+        QTest::newRow("no format line, an unknown key") << "corners = 4\nsparkle = yes\n" << false << "";
+        QTest::newRow("a format that is no number") << "format = new\ncorners = 4\n" << false << "";
+        QTest::newRow("comments after values")
+            << "format = 1 # this program's\ncorners = 4  # four\nratio = 2/3#two thirds\n" << true << "";
+    }
+    void newerFormatsOpenWithWarnings()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, opens);
+        QFETCH(QString, warning);
+        const ExplorationReading reading = readExplorationText(text);
+        QCOMPARE(reading.setup.has_value(), opens);
+        if (!opens)
+            return;
+        QCOMPARE(reading.setup->settings.corners, 4);
+        QCOMPARE(reading.setup->settings.rule, NextTargetRule::Any);
+        QCOMPARE(reading.warnings.size(), warning.isEmpty() ? 0 : 1);
+        if (!warning.isEmpty())
+            QVERIFY2(reading.warnings.first().contains(warning), qPrintable(reading.warnings.first()));
+
+        // Opened in the window, the figure is shown and the warning told.
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("later.chaos")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size());
+        file.close();
+        const QString told = explorer->openExploration(file.fileName());
+        QCOMPARE(explorer->setup().settings.corners, 4);
+        QCOMPARE(told.isEmpty(), warning.isEmpty());
+        QVERIFY(told.contains(warning));
+    }
+
+    // A ratio keeps the form it was given in, typed in the field, read from
+    // a file or given to --ratio; one that came from the slider is written
+    // in its shortest form, a preset's as a fraction or "golden".
+    void ratiosKeepTheFormTheyWereTypedIn_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("two thirds") << "2/3" << 2.0 / 3;
+        QTest::newRow("golden") << "golden" << 0.6180339887498949;
+        QTest::newRow("a decimal") << "0.45" << 0.45;
+        QTest::newRow("three eighths as typed") << "0.375" << 0.375;
+        QTest::newRow("a fraction of decimals") << "1/2.5" << 0.4;
+    }
+    void ratiosKeepTheFormTheyWereTypedIn()
+    {
+        QFETCH(QString, typed);
+        QFETCH(double, ratio);
+        const QString line = QStringLiteral("\nratio = %1\n").arg(typed);
+
+        auto *field = child<QComboBox>("ratio");
+        field->setFocus();
+        field->lineEdit()->selectAll();
+        QTest::keyClicks(field->lineEdit(), typed);
+        QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+        QCOMPARE(explorer->setup().settings.ratio, ratio);
+        const QString saved = explorationText(explorer->setup());
+        QVERIFY2(saved.contains(line), qPrintable(saved));
+
+        const ExplorationReading reading = readExplorationText(saved);
+        QVERIFY(reading.setup);
+        QCOMPARE(reading.setup->settings.ratio, ratio);
+        QCOMPARE(explorationText(*reading.setup), saved);
+        explorer->applySetup(*reading.setup);
+        QCOMPARE(field->currentText(), typed);
+
+        const CommandLineRequest request = readCommandLine({"chaos-game", "--export", "a.png", "--ratio", typed});
+        QCOMPARE(request.exportRequest.job.settings.ratio, ratio);
+        ExplorerSetup fromCommandLine;
+        fromCommandLine.settings = request.exportRequest.job.settings;
+        QVERIFY(explorationText(fromCommandLine).contains(line));
+    }
+    void ratiosWithoutATypedFormAreWrittenShortest()
+    {
+        child<QSlider>("ratioSlider")->setValue(300);
+        QVERIFY(explorationText(explorer->setup()).contains(QLatin1String("\nratio = 0.3\n")));
+        QCOMPARE(child<QComboBox>("ratio")->currentText(), QStringLiteral("0.3"));
+        for (const auto &[preset, written] : {std::pair{"carpet", "2/3"}, std::pair{"pentaflake", "golden"},
+                                              std::pair{"triangle", "0.5"}}) {
+            ExplorerSetup setup;
+            setup.settings = *presetNamed(QLatin1String(preset));
+            QVERIFY2(explorationText(setup).contains(QStringLiteral("\nratio = %1\n").arg(QLatin1String(written))),
+                     preset);
+        }
+    }
+
+    // At full speed the run rests once the picture stops changing, and the
+    // count says the figure is complete; a window no one can see gets no dots.
+    void restsWhenThePictureStopsChanging()
+    {
+        // At the size it opens at, where a longer count once widened the
+        // controls, resized the figure and started it afresh, endlessly.
+        explorer->resize(explorer->sizeHint());
+        QTest::qWait(100);
+        const QSize figureSize = explorer->view().size();
+        run().start();
+        QTRY_VERIFY_WITH_TIMEOUT(run().isComplete(), 20000);
+        QCOMPARE(explorer->view().size(), figureSize);
+        QVERIFY(!run().isRunning());
+        QVERIFY2(child<QLabel>("count")->text().contains(QLatin1String("complete")),
+                 qPrintable(child<QLabel>("count")->text()));
+        QCOMPARE(child<QPushButton>("startPause")->text(), QStringLiteral("&Start"));
+        const quint64 rested = run().dotsDrawn();
+        QTest::qWait(500);
+        QCOMPARE(run().dotsDrawn(), rested);
+        QVERIFY(run().isComplete());
+        run().start();
+        QVERIFY(!run().isComplete());
+        QVERIFY(!child<QLabel>("count")->text().contains(QLatin1String("complete")));
+        waitForDots(rested + 1);
+    }
+    void drawsNothingWhileMinimised()
+    {
+        run().start();
+        waitForDots(1000);
+        explorer->showMinimized();
+        QTRY_VERIFY(explorer->isMinimized());
+        QTest::qWait(100);
+        const quint64 hidden = run().dotsDrawn();
+        QTest::qWait(400);
+        QCOMPARE(run().dotsDrawn(), hidden);
+        QVERIFY(run().isRunning());
+        explorer->showNormal();
+        waitForDots(hidden + 1);
     }
 
     // Zoomed in step by step into the square (which it fills), the view is

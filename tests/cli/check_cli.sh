@@ -22,7 +22,7 @@ run() {
 
 run --help
 [ "$status" -eq 0 ] || fail "--help exited with $status: $(cat "$err")"
-head -n 1 "$out" | grep -qx "Usage: chaos-game \[options\]" || fail "--help printed: $(head -n 3 "$out")"
+head -n 1 "$out" | grep -qx "Usage: chaos-game \[options\] \[FILE.chaos\]" || fail "--help printed: $(head -n 3 "$out")"
 grep -q -- "--version" "$out" || fail "--help does not list --version"
 [ ! -s "$err" ] || fail "--help wrote to standard error: $(cat "$err")"
 

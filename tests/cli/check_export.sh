@@ -41,6 +41,55 @@ run --export three.png --preset carpet --colour --size 320x200 --dots 400000 --s
 cmp -s one.png three.png && fail "another seed gave the same picture"
 rm -f one.png two.png three.png
 
+# The PNG's note of how it was made: the program, the seed and the command
+# that remakes it, and the exploration, from which --exploration draws the
+# same picture again, byte for byte.
+png_text() {
+    python3 - "$1" "$2" <<'PYTHON'
+import struct, sys, zlib
+data, wanted = open(sys.argv[1], "rb").read(), sys.argv[2]
+at = 8
+while at < len(data):
+    length, kind = struct.unpack(">I4s", data[at:at + 8])
+    body = data[at + 8:at + 8 + length]
+    at += 12 + length
+    key, _, rest = body.partition(b"\0")
+    if key.decode("latin-1") != wanted:
+        continue
+    if kind == b"tEXt":
+        print(rest.decode("latin-1"))
+    elif kind == b"zTXt":
+        print(zlib.decompress(rest[1:]).decode("latin-1"))
+    elif kind == b"iTXt":
+        compressed, _, rest = rest[0], rest[1], rest[2:]
+        rest = rest.split(b"\0", 2)[2]
+        print((zlib.decompress(rest) if compressed else rest).decode("utf-8"))
+PYTHON
+}
+context="the picture's note"
+run --export noted.png --corners 5 --ratio 2/3 --rule no-repeat --colour --size 200x150 --dots 100000 --seed 11
+[ "$status" -eq 0 ] || fail "$context: the export exited with $status: $(cat err)"
+[ "$(png_text noted.png Software)" = "The Chaos Game $("$program" --version | head -n 1 | sed 's/.* //')" ] \
+    || fail "$context: Software is '$(png_text noted.png Software)'"
+description=$(png_text noted.png Description)
+grep -q "with seed 11\. " <<<"$description" || fail "$context: the description names no seed: $description"
+png_text noted.png chaos | grep -q '; ratio = 2/3; ' || fail "$context: the exploration is not noted: $(png_text noted.png chaos)"
+remake=$(sed -n 's/.*: chaos-game \(--exploration THIS.png --export AGAIN.png .*\)$/\1/p' <<<"$description")
+[ -n "$remake" ] || fail "$context: the description holds no command: $description"
+# shellcheck disable=SC2086
+run ${remake//THIS.png/noted.png}
+[ "$status" -eq 0 ] || fail "$context: remaking exited with $status: $(cat err)"
+cmp -s noted.png AGAIN.png || fail "$context: the note did not remake the same picture"
+rm -f noted.png AGAIN.png
+
+# '--export -' is refused: the picture goes to a named file only.
+context="'--export -'"
+run --export - --dots 1000
+[ "$status" -eq 2 ] && grep -q "^chaos-game: '--export' writes a picture file and needs its name" err \
+    || fail "$context: status $status, $(cat err)"
+[ ! -s out ] || fail "$context wrote to standard output"
+only_files
+
 context="JPEG and BMP by the extension"
 run --export a.jpg --size 64x48 --dots 20000 && run --export a.bmp --size 64x48 --dots 20000
 [ "$(head -c 3 a.jpg | od -An -tx1 | tr -d ' ')" = ffd8ff ] || fail "a.jpg is no JPEG"

@@ -4,7 +4,9 @@
 # xdotool as a teacher would: Ctrl+E from the main window, the carpet picked
 # with the keyboard, run and paused, its middle square seen empty on the
 # screen; zoomed with the wheel into a corner square, whose own middle is
-# empty again; saved as a .chaos file and opened again, view and all.
+# empty again; saved as a .chaos file and opened again, view and all; a
+# .chaos file given alone opens in the Explorer, which rests once its
+# figure is complete.
 #
 #   run_e2e_explorer.sh PROGRAM OUT_DIR
 set -euo pipefail
@@ -137,4 +139,31 @@ note "opened it again: the same view"
 xdotool key --clearmodifiers ctrl+w
 sleep 1
 grep -rqs 'midpoints = yes' "$XDG_CONFIG_HOME" || fail "the last exploration was not remembered"
+
+# --- A .chaos file given alone opens in the Explorer, as a double-click does --
+# Then the Explorer rests once its figure is complete: the whole program
+# takes under 0.1 s of processor time in 10 s.
+seven=$out/home/seven.chaos
+printf 'format = 1\ncorners = 7  # a heptagon\nratio = 2/3\n' > "$seven"
+"$program" "$seven" >"$out/opened.log" 2>&1 &
+opened=$!
+pids+=($opened)
+window_titled "Chaos Explorer" >/dev/null || fail "'chaos-game seven.chaos' opened no Chaos Explorer"
+# Processor time (user and system) of the process, in clock ticks.
+ticks() { awk '{ print $14 + $15 }' "/proc/$opened/stat"; }
+hertz=$(getconf CLK_TCK)
+rested=""
+for _ in $(seq 40); do
+    before=$(ticks); sleep 1; after=$(ticks)
+    if [ $((after - before)) -le $((hertz / 50)) ]; then rested=yes; break; fi
+done
+[ -n "$rested" ] || fail "the Explorer never rested: $((after - before)) ticks a second"
+before=$(ticks); sleep 10; after=$(ticks)
+spent=$(awk -v t=$((after - before)) -v hz="$hertz" 'BEGIN { printf "%.2f", t / hz }')
+note "processor time in 10 s after the figure was complete: $spent s"
+is_below "$spent" 0.1 || fail "the Explorer took $spent s of processor time in 10 s at rest"
+shot rested
+kill "$opened"
+wait "$opened" 2>/dev/null || true
+grep -rqs 'corners = 7' "$XDG_CONFIG_HOME" || fail "'chaos-game seven.chaos' did not open seven.chaos"
 note "passed"

@@ -30,6 +30,19 @@ for file in usr/bin/chaos-game "usr/share/applications/$id.desktop" "usr/share/m
     [ -s "$root/$file" ] || fail "the package lacks $file"
 done
 desktop-file-validate "$entry" || fail "the launcher entry is not valid"
+# .chaos files: a type of their own, which the launcher entry opens.
+mime="$root/usr/share/mime/packages/$id.xml"
+[ -s "$mime" ] || fail "the package lacks usr/share/mime/packages/$id.xml"
+xmllint --noout "$mime" || fail "the type of .chaos files is not well-formed XML"
+mimedb="$root/scratch/share/mime"
+mkdir -p "$mimedb/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$mime" "$mimedb/packages/"
+problems=$(XDG_DATA_DIRS="$root/scratch/share" update-mime-database "$mimedb" 2>&1) && [ -z "$problems" ] \
+    || fail "update-mime-database does not take the type of .chaos files: $problems"
+grep -qx '50:application/x-chaos-exploration:\*\.chaos' "$mimedb/globs2" \
+    || fail "the type does not claim *.chaos: $(grep chaos "$mimedb/globs2")"
+grep -qx 'MimeType=application/x-chaos-exploration;' "$entry" || fail "the launcher entry does not open .chaos files"
+grep -qx 'Exec=chaos-game %F' "$entry" || fail "the launcher entry does not pass the files it opens"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "the metainfo is not valid"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "the metainfo names no licence"
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows program under Wine, on Xvfb with openbox, driven like a user:
-# its command line through a pipe, in a console and in a message box, the
+# its command line through a pipe, in a console and in a message box, a
+# path in letters outside the ANSI code page, the
 # start-up window and a click on it, the main window with its seven buttons,
 # the square game to "Complete", Save Picture As to a PNG and to a JPEG that
 # hold the canvas as the screen shows it, and Quit with exit status 0.
@@ -53,6 +54,26 @@ script -q -e -c "$wine cmd /c 'start /wait /b $(run_wine winepath -w "$exe" 2>/d
 grep -q "^The Chaos Game [0-9.]*"$'\r'"*\$" <(tr -d '\033' <"$out/console.txt" | sed 's/\[?25[lh]//g') \
     || fail "--version showed nothing in the console: $(cat -v "$out/console.txt")"
 note "command line: $(head -n 1 <<<"$version_text"), through a pipe and in a console"
+# A batch file waits for the GUI program and sees its exit status.
+exe_windows=$(run_wine winepath -w "$exe" 2>/dev/null | tr -d '\r')
+printf '@"%s" --no-such-option 2>nul\r\n@echo status %%ERRORLEVEL%%\r\n' "$exe_windows" > "$out/status.bat"
+batch=$(run_wine cmd /c "$(run_wine winepath -w "$out/status.bat" 2>/dev/null | tr -d '\r')" 2>/dev/null | tr -d '\r')
+grep -qx "status 2" <<<"$batch" || fail "a batch file saw '$batch' for an unknown option, not 'status 2'"
+note "command line: a batch file sees exit status 2 in %ERRORLEVEL%"
+# A path in letters outside the ANSI code page (Greek, under Wine's
+# English one) reaches the program whole: an exploration read from it and
+# a picture written to it.
+greek=$out/σχήμα
+mkdir -p "$greek"
+printf 'format = 1\ncorners = 7\n' > "$greek/σχήμα.chaos"
+greek_windows=$(LC_ALL=C.UTF-8 run_wine winepath -w "$greek" 2>/dev/null | tr -d '\r')
+status=0
+LC_ALL=C.UTF-8 run_wine "$exe" --exploration "$greek_windows\\σχήμα.chaos" --export "$greek_windows\\σχήμα.png" \
+    --size 64x48 --dots 20000 --seed 1 >/dev/null 2>"$out/greek.txt" || status=$?
+[ "$status" -eq 0 ] || fail "a Greek path ended with status $status: $(cat "$out/greek.txt")"
+[ "$(head -c 8 "$greek/σχήμα.png" 2>/dev/null | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] \
+    || fail "no picture at the Greek path: $(ls "$greek")"
+note "command line: a Greek path read and written ($greek_windows)"
 # Wine's desktop process, started above without a display, would keep the
 # windows off the screen: a new Wine session for them.
 "$(dirname "$wine")/wineserver" --kill 2>/dev/null || true
