@@ -57,7 +57,9 @@ cp "$cross/chaos-game.js" "$cross/chaos-game.wasm" "$out/"
 cp web/manifest.webmanifest "$out/"
 cp LICENSE "$out/LICENSE.txt"
 cp canvas/fonts/OFL.txt "$out/licences/LiberationSans-OFL.txt"
-chaos_qt_notices "$qt" "$out/licences"
+# Qt's licence notices, from the source the Windows build fetched too.
+windows_qt=${CHAOS_WINDOWS_QT:-$(chaos_qt_cache_default)}
+CHAOS_WINDOWS_QT_SRC=${CHAOS_WINDOWS_QT_SRC:-$windows_qt-src} chaos_qt_notices "$qt" "$out/licences"
 # The notices are written for the Windows program; this one is for the
 # browser and has neither printing nor threads.
 sed -i -e 's/The Chaos Game for Windows/The Chaos Game for the web browser/' \

@@ -139,7 +139,15 @@ class Browser:
         self.call("Page.navigate", url=url)
 
     def screenshot(self, path):
-        data = self.call("Page.captureScreenshot", format="png")["data"]
+        # Right after a navigation the page may not be there to shoot yet.
+        for attempt in range(50):
+            try:
+                data = self.call("Page.captureScreenshot", format="png")["data"]
+                break
+            except RuntimeError as error:
+                if "Not attached" not in str(error) or attempt == 49:
+                    raise
+                self.pump(0.2)
         pathlib.Path(path).write_bytes(base64.b64decode(data))
 
     # Keys as a user types them: the DOM key, its code and Windows key code.
