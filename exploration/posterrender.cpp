@@ -33,18 +33,12 @@ struct SharedWork
     std::atomic<int> nextWalk{0};
     std::atomic<std::uint64_t> dotsDone{0};
 
-    // Walk k's share of the dots: as equal as can be, the first ones one more.
-    std::uint64_t dotsOfWalk(int walk) const
-    {
-        return job.dots / std::uint64_t(walks) + (std::uint64_t(walk) < job.dots % std::uint64_t(walks) ? 1 : 0);
-    }
-
     void drawWalks()
     {
         for (int walk = nextWalk++; walk < walks; walk = nextWalk++) {
             Exploration exploration(job.settings, job.seed, std::uint64_t(walk));
             exploration.useCopies(copies);
-            std::uint64_t left = dotsOfWalk(walk);
+            std::uint64_t left = posterDotsOfWalk(job.dots, walks, walk);
             while (left > 0) {
                 if (cancelled.load(std::memory_order_relaxed))
                     return;
@@ -67,6 +61,11 @@ std::uint64_t solidFigureDots(QSize size)
 int posterWalkCount(std::uint64_t dots)
 {
     return int(std::clamp<std::uint64_t>(dots / 100'000, 1, 256));
+}
+
+std::uint64_t posterDotsOfWalk(std::uint64_t dots, int walks, int walk)
+{
+    return dots / std::uint64_t(walks) + (std::uint64_t(walk) < dots % std::uint64_t(walks) ? 1 : 0);
 }
 
 PosterResult renderPoster(const PosterJob &job, const std::atomic<bool> &cancelled,

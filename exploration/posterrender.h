@@ -32,6 +32,9 @@ std::uint64_t solidFigureDots(QSize size);
 // 1 to 256. The threads share them out, so the picture does not depend on
 // how many threads draw it.
 int posterWalkCount(std::uint64_t dots);
+// Walk `walk`'s share of `dots` dots over `walks` walks: as equal as can
+// be, the first ones one more.
+std::uint64_t posterDotsOfWalk(std::uint64_t dots, int walks, int walk);
 
 struct PosterResult
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/explorerwindow.h"
 
+#include "app/filechoice.h"
+
 #include "canvas/programface.h"
 #include "exploration/presets.h"
 #include "explorer/explorerrun.h"
@@ -17,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QGridLayout>
@@ -544,25 +545,6 @@ QString ExplorerWindow::saveExploration(const QString &path)
 
 namespace {
 
-// A file dialog that returns at once and calls `chosen` with the file.
-void askForFile(QWidget *window, const QString &title, const QString &folder, const QString &name,
-                const QStringList &filters, bool saving, const std::function<void(const QString &)> &chosen)
-{
-    auto *dialog = new QFileDialog(window, title, folder);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog->setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog->setNameFilters(filters);
-    if (saving) {
-        dialog->setDefaultSuffix(filters.first().section(QLatin1String("*."), 1, 1).section(QLatin1Char(' '), 0, 0)
-                                     .remove(QLatin1Char(')')));
-        dialog->selectFile(name);
-    }
-    QObject::connect(dialog, &QFileDialog::fileSelected, window, chosen);
-    dialog->open();
-}
-
 QString startingFolder(const QString &folder)
 {
     if (!folder.isEmpty() && QDir(folder).exists())
@@ -596,7 +578,9 @@ void ExplorerWindow::askToSave()
                {tr("Explorations (*.chaos)")}, true, [this](const QString &path) {
                    m_folder = QFileInfo(path).absolutePath();
                    const QString problem = saveExploration(path);
-                   if (!problem.isEmpty())
+                   if (problem.isEmpty())
+                       fileWritten(path);
+                   else
                        tell(tr("Save Exploration As"),
                             tr("The exploration could not be saved as %1: %2").arg(QDir::toNativeSeparators(path),
                                                                                    problem));
@@ -611,7 +595,9 @@ void ExplorerWindow::savePictureAs()
                    m_folder = QFileInfo(path).absolutePath();
                    if (m_writer)
                        m_writer(shown, path);
-                   else if (!shown.save(path))
+                   else if (shown.save(path))
+                       fileWritten(path);
+                   else
                        tell(tr("Save Picture As"), tr("The picture could not be saved as %1.")
                                                        .arg(QDir::toNativeSeparators(path)));
                });
@@ -625,6 +611,11 @@ void ExplorerWindow::saveLargePicture()
     m_largePicture = LargePicture::ask(this, m_setup, m_view->view(), pictureFilters(), startingFolder(m_folder),
                       [this](const QImage &picture, const QString &path) {
                           m_folder = QFileInfo(path).absolutePath();
-                          return m_writer ? m_writer(picture, path) : picture.save(path);
+                          if (m_writer)
+                              return m_writer(picture, path);
+                          const bool saved = picture.save(path);
+                          if (saved)
+                              fileWritten(path);
+                          return saved;
                       });
 }

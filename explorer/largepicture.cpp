@@ -2,6 +2,7 @@
 #include "explorer/largepicture.h"
 
 #include "exploration/posterrender.h"
+#include "explorer/posterdrawing.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -15,7 +16,6 @@
 #include <QProgressDialog>
 #include <QRandomGenerator>
 #include <QSpinBox>
-#include "exploration/functionthread.h"
 #include <QTimer>
 
 namespace {
@@ -38,14 +38,8 @@ LargePicture::LargePicture(QWidget *window, const ExplorerSetup &setup, const Fi
 {
 }
 
-LargePicture::~LargePicture()
-{
-    if (m_thread) {
-        m_cancelled = true;
-        m_thread->wait();
-        delete m_thread;
-    }
-}
+// The drawing, a child, stops with it.
+LargePicture::~LargePicture() = default;
 
 LargePicture *LargePicture::ask(QWidget *window, const ExplorerSetup &setup, const FigureView &view, const QStringList &filters,
                        const QString &folder, Writer write)
@@ -123,7 +117,6 @@ void LargePicture::draw(QSize size, quint64 dots, const QString &path)
     job.size = size;
     job.dots = dots;
     job.seed = QRandomGenerator::system()->generate64();
-    job.threads = std::max(1, QThread::idealThreadCount());
     job.view = viewFittedTo(m_view, size);
 
     m_progress = new QProgressDialog(tr("Drawing %1 dots\u2026").arg(QLocale().toString(qulonglong(dots))),
@@ -135,47 +128,38 @@ void LargePicture::draw(QSize size, quint64 dots, const QString &path)
     m_progress->setMinimumDuration(0);
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);
-    connect(m_progress, &QProgressDialog::canceled, this, [this] { m_cancelled = true; });
     m_progress->show();
 
-    m_thread = new FunctionThread([this, job] {
-        const PosterResult result = renderPoster(job, m_cancelled, [this](std::uint64_t done, std::uint64_t) {
-            m_done.store(done, std::memory_order_relaxed);
-        });
-        m_outOfMemory = result.outcome == PosterResult::Outcome::OutOfMemory;
-        if (result.outcome == PosterResult::Outcome::Done)
-            m_result = result.image;
-    });
-    connect(m_thread, &QThread::finished, this, &LargePicture::finish);
+    m_drawing = new PosterDrawing(job, this);
+    connect(m_progress, &QProgressDialog::canceled, m_drawing, &PosterDrawing::cancel);
+    connect(m_drawing, &PosterDrawing::finished, this, &LargePicture::finish);
     m_poll = new QTimer(this);
     connect(m_poll, &QTimer::timeout, this, [this] {
-        m_progress->setValue(int(1000.0 * double(m_done.load()) / double(std::max<quint64>(1, m_total))));
+        m_progress->setValue(int(1000.0 * double(m_drawing->dotsDone()) / double(std::max<quint64>(1, m_total))));
     });
     m_poll->start(100);
-    m_thread->start();
+    m_drawing->start();
 }
 
-void LargePicture::finish()
+void LargePicture::finish(const PosterResult &result)
 {
     m_poll->stop();
-    m_thread->wait();
-    delete m_thread;
-    m_thread = nullptr;
     m_progress->close();
     m_progress->deleteLater();
-    if (!m_result.isNull()) {
+    if (result.outcome == PosterResult::Outcome::Done) {
+        QImage picture = result.image;
         if (m_setup.dark) {
             // The export draws on white; the dark background swaps the
             // background and black for the Explorer's dark and white.
-            QList<QRgb> table = m_result.colorTable();
+            QList<QRgb> table = picture.colorTable();
             for (QRgb &colour : table)
                 colour = colour == qRgb(255, 255, 255) ? qRgb(0x10, 0x14, 0x18)
                        : colour == qRgb(0, 0, 0)       ? qRgb(255, 255, 255)
                                                        : colour;
-            m_result.setColorTable(table);
+            picture.setColorTable(table);
         }
-        m_write(m_result, m_path);
-    } else if (m_outOfMemory) {
+        m_write(picture, m_path);
+    } else if (result.outcome == PosterResult::Outcome::OutOfMemory) {
         auto *box = new QMessageBox(QMessageBox::Warning, tr("Save Large Picture"),
                                     tr("There is not enough memory for a picture this large."), QMessageBox::Ok,
                                     m_window);

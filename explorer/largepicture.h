@@ -7,19 +7,21 @@
 #include <QObject>
 #include <QStringList>
 
-#include <atomic>
 #include <functional>
 
+class PosterDrawing;
+struct PosterResult;
 class QProgressDialog;
-class QThread;
 class QTimer;
 class QWidget;
 
 // Saving an exploration as a picture larger than the screen: asks for the
 // size and the number of dots, then for the file, then draws the picture in
-// the background on every core (the export's own drawing, as the command
-// line's --export), with a progress bar and Cancel, and writes it. Every
-// step returns to the event loop at once; nothing waits in a nested one.
+// the background (the export's own drawing, as the command line's
+// --export: on every core, or in slices from the event loop where the
+// program has one thread), with a progress bar and Cancel, and writes it.
+// Every step returns to the event loop at once; nothing waits in a nested
+// one.
 class LargePicture : public QObject
 {
     Q_OBJECT
@@ -40,19 +42,15 @@ public:
 private:
     LargePicture(QWidget *window, const ExplorerSetup &setup, const FigureView &view, Writer write);
     void draw(QSize size, quint64 dots, const QString &path);
-    void finish();
+    void finish(const PosterResult &result);
 
     QWidget *m_window;
     ExplorerSetup m_setup;
     FigureView m_view;
     Writer m_write;
     QString m_path;
-    QThread *m_thread = nullptr;
+    PosterDrawing *m_drawing = nullptr;
     QProgressDialog *m_progress = nullptr;
     QTimer *m_poll = nullptr;
-    std::atomic<bool> m_cancelled{false};
-    std::atomic<quint64> m_done{0};
     quint64 m_total = 0;
-    QImage m_result;
-    bool m_outOfMemory = false;
 };

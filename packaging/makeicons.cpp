@@ -6,6 +6,7 @@
 //   chaos-game-icons OUTPUT_DIR ICON_NAME
 //   chaos-game-icons --ico FILE
 //   chaos-game-icons --icns FILE
+//   chaos-game-icons --web DIR       (the web app's icons: SVG, 192 and 512)
 
 #include "app/programicon.h"
 #include "app/programiconfiles.h"
@@ -47,6 +48,23 @@ int writeThemeIcons(const QDir &out, const QString &name)
     return 0;
 }
 
+// The icons a web app manifest names: any size (SVG), and the two PNG sizes
+// browsers install an app with.
+int writeWebIcons(const QDir &out)
+{
+    out.mkpath(QStringLiteral("."));
+    if (!writeFile(out.filePath(QStringLiteral("icon.svg")), programIconSvg().toUtf8()))
+        return 1;
+    for (int size : {192, 512}) {
+        const QString file = out.filePath(QStringLiteral("icon-%1.png").arg(size));
+        if (!programIconImage(size).save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -54,7 +72,8 @@ int main(int argc, char *argv[])
     if (argc != 3) {
         std::fprintf(stderr, "usage: chaos-game-icons OUTPUT_DIR ICON_NAME\n"
                              "       chaos-game-icons --ico FILE\n"
-                             "       chaos-game-icons --icns FILE\n");
+                             "       chaos-game-icons --icns FILE\n"
+                             "       chaos-game-icons --web DIR\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -66,5 +85,7 @@ int main(int argc, char *argv[])
         return writeFile(target, programIconIco()) ? 0 : 1;
     if (std::strcmp(argv[1], "--icns") == 0)
         return writeFile(target, programIconIcns()) ? 0 : 1;
+    if (std::strcmp(argv[1], "--web") == 0)
+        return writeWebIcons(QDir(target));
     return writeThemeIcons(QDir(QString::fromLocal8Bit(argv[1])), target);
 }

@@ -45,3 +45,9 @@ CHAOS_TEST_PACKAGES+=(dbus at-spi2-core python3-dbus python3-gi)
 # source, and Wine to run the program in the tests.
 CHAOS_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev ninja-build perl python3)
 CHAOS_WINDOWS_TEST_PACKAGES=(wine64)
+
+# The web program (scripts/build-web.sh): Debian's emscripten, the tools
+# that fetch and build Debian's Qt source for WebAssembly; and, for its
+# end-to-end test, Chromium driven headless through the DevTools protocol.
+CHAOS_WEB_PACKAGES=(emscripten dpkg-dev ninja-build perl python3)
+CHAOS_WEB_TEST_PACKAGES=(chromium python3-websocket)

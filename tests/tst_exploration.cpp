@@ -4,6 +4,7 @@
 #include "exploration/exploration.h"
 #include "exploration/explorationwalk.h"
 #include "exploration/posterrender.h"
+#include "exploration/posterslices.h"
 #include "exploration/presets.h"
 #include "exploration/targetpalette.h"
 
@@ -265,6 +266,21 @@ private slots:
         QCOMPARE(render(settings, size, dots, 42, 1, view), once);
         QCOMPARE(render(settings, size, dots, 42, 2, view), once);
         QVERIFY(render(settings, size, dots, 43, 3, view) != once);
+
+        // On one thread in slices from the event loop, as in a browser: a
+        // slice of no time draws one step, so the walks are cut everywhere.
+        PosterSlices slices({settings, size, dots, 42, 1, view});
+        int steps = 1;
+        while (!slices.drawFor(0)) {
+            QVERIFY(slices.dotsDone() < dots);
+            QCOMPARE(slices.result().outcome, PosterResult::Outcome::Cancelled);
+            ++steps;
+        }
+        QVERIFY2(steps > 20, qPrintable(QString::number(steps)));
+        QCOMPARE(slices.dotsDone(), dots);
+        const PosterResult sliced = slices.result();
+        QCOMPARE(sliced.outcome, PosterResult::Outcome::Done);
+        QCOMPARE(sliced.image, once);
     }
 
     // The Explorer's way: one walk drawn slice by slice into a picture,

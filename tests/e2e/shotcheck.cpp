@@ -207,6 +207,12 @@ bool complete(const Shot &shot)
     return check(shot.drawnBetween(935, 145, 999, 132) > 20, "no \"Complete\" at (935, 145)");
 }
 
+// The square game's end: "Complete" below the square, at (330, 30).
+bool squareComplete(const Shot &shot)
+{
+    return check(shot.drawnBetween(330, 30, 400, 18) > 20, "no \"Complete\" at (330, 30)");
+}
+
 // The main window's layout as the program should place it: made for a
 // 1024 x 749 client area, scaled by the factor that fits it into the client
 // area, and centred there.
@@ -322,7 +328,7 @@ int main(int argc, char *argv[])
     if (which == QLatin1String("buttons"))
         return buttonsCommand(argc, argv);
     if (argc != 5 && argc != 7) {
-        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|cleared|fractional|filled|threesteps|pageone|pagetwo|splash SHOT.png LEFT TOP [WIDTH HEIGHT]\n"
+        std::fprintf(stderr, "usage: shotcheck empty|triangle|complete|squarecomplete|cleared|fractional|filled|threesteps|pageone|pagetwo|splash SHOT.png LEFT TOP [WIDTH HEIGHT]\n"
                              "       shotcheck layout CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO\n"
                              "       shotcheck buttons SHOT.png CLIENT_LEFT CLIENT_TOP CLIENT_WIDTH CLIENT_HEIGHT DEVICE_PIXEL_RATIO [MIN_HEIGHT]\n");
         return 2;
@@ -340,11 +346,11 @@ int main(int argc, char *argv[])
     // The canvas's top-left pixel is never drawn on by these checks' modes.
     shot.background = shot.image.pixel(shot.interior + QPoint(1, 1));
 
-    const std::function<bool(const Shot &)> checks[] = {empty,      triangle, complete, cleared, fractional,
-                                                        filled,     threeSteps, pageOne, pageTwo, splash};
-    const char *names[] = {"empty",  "triangle",   "complete", "cleared", "fractional",
-                           "filled", "threesteps", "pageone",  "pagetwo", "splash"};
-    for (int i = 0; i < 10; ++i)
+    const std::function<bool(const Shot &)> checks[] = {empty,  triangle,   complete, cleared, fractional, filled,
+                                                        threeSteps, pageOne, pageTwo, splash, squareComplete};
+    const char *names[] = {"empty",  "triangle",   "complete", "cleared", "fractional",    "filled",
+                           "threesteps", "pageone", "pagetwo", "splash", "squarecomplete"};
+    for (int i = 0; i < 11; ++i)
         if (which == QLatin1String(names[i]))
             return checks[i](shot) ? 0 : 1;
     std::fprintf(stderr, "shotcheck: unknown check %s\n", argv[1]);

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/platform.h"
+
+// A page in a web browser: no printing of its own, no quitting, files come
+// and go through the browser's downloads and file picker.
+bool Platform::canPrint()
+{
+    return false;
+}
+
+bool Platform::canQuit()
+{
+    return false;
+}
+
+bool Platform::savesByDownload()
+{
+    return true;
+}

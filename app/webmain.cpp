@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program in a web browser: no command line, the start-up window at
+// once. exec() hands control to the browser's event loop without returning
+// and without unwinding main()'s objects, so the clock and the random
+// source live as long as the page.
+#include "app/programidentity.h"
+#include "games/clock.h"
+#include "games/randomsource.h"
+#include "mainwindow/splashwindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    describeProgram();
+    QApplication app(argc, argv);
+
+    SystemClock clock;
+    TimeSeededRandom random;
+    auto *splash = new SplashWindow(random, clock);
+    splash->show();
+    return app.exec();
+}
