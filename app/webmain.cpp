@@ -3,6 +3,7 @@
 // once. exec() hands control to the browser's event loop without returning
 // and without unwinding main()'s objects, so the clock and the random
 // source live as long as the page.
+#include "app/applicationface.h"
 #include "app/programidentity.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
@@ -14,6 +15,9 @@ int main(int argc, char *argv[])
 {
     describeProgram();
     QApplication app(argc, argv);
+    // A browser offers the program no faces of its own: every window takes
+    // the built-in Liberation Sans, as the main window does.
+    useProgramFaceInEveryWindow();
 
     SystemClock clock;
     TimeSeededRandom random;

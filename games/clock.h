@@ -31,7 +31,7 @@ public:
             bool await_ready() const noexcept { return false; }
             bool await_suspend(ModeTask::Handle mode)
             {
-                return clock.pause(&mode.promise().pending, [mode] { mode.resume(); });
+                return clock.pause(&mode.promise().pending, [mode]() mutable { mode.resume(); });
             }
             void await_resume() const noexcept {}
         };

@@ -3,10 +3,25 @@
 
 #include <QObject>
 
-#include <coroutine>
 #include <exception>
 #include <functional>
 #include <utility>
+
+// The web build's C++ library (emscripten's libc++ 14) has coroutines only
+// under their pre-standard name; the compiler takes either.
+#if __has_include(<coroutine>)
+#include <coroutine>
+namespace modesupport {
+using std::coroutine_handle;
+using std::suspend_never;
+} // namespace modesupport
+#else
+#include <experimental/coroutine>
+namespace modesupport {
+using std::experimental::coroutine_handle;
+using std::experimental::suspend_never;
+} // namespace modesupport
+#endif
 
 // A mode that runs from the application's event loop: a coroutine that
 // starts at once, runs until it waits (for the clock's next tick, for a box's
@@ -20,7 +35,7 @@ class ModeTask
 {
 public:
     struct promise_type;
-    using Handle = std::coroutine_handle<promise_type>;
+    using Handle = modesupport::coroutine_handle<promise_type>;
 
     struct promise_type
     {
@@ -29,7 +44,7 @@ public:
         bool done = false;
 
         ModeTask get_return_object() { return ModeTask(Handle::from_promise(*this)); }
-        std::suspend_never initial_suspend() noexcept { return {}; }
+        modesupport::suspend_never initial_suspend() noexcept { return {}; }
         auto final_suspend() noexcept
         {
             struct Finished
@@ -98,7 +113,7 @@ public:
     {
         QObject::connect(
             &m_sender, m_signal, &mode.promise().pending,
-            [this, mode](Argument value) {
+            [this, mode](Argument value) mutable { // the web build's handle resumes only when not const
                 m_value = value;
                 mode.resume();
             },

@@ -35,7 +35,9 @@ QString aboutText()
               "There is NO WARRANTY, to the extent permitted by law.</p>"
               "<p>%5</p>"
               "<p>It uses Qt %6 (built with Qt %7), under the GNU Lesser General Public License, "
-              "version 3 (LGPL-3.0).</p>")
+              "version 3 (LGPL-3.0).</p>"
+              "<p>Its source code: <a href=\"https://example.org/chaos-game/\">https://example.org/chaos-game/</a>; "
+              "the Windows zip carries it too, with SOURCE.txt on how to build it again.</p>")
         .arg(programDisplayName(), QString::fromLatin1(programVersion),
              QString::fromLatin1(programReleaseDate).left(4), QCoreApplication::organizationName().toHtmlEscaped(),
              face, QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));

@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-bool printPicture(const QImage &, const QString &, QWidget *window)
+void printPicture(const QImage &, const QString &, QWidget *window)
 {
     auto *box = new QMessageBox(
         QMessageBox::Information, QCoreApplication::translate("PicturePrinting", "Print Picture"),
@@ -18,5 +18,4 @@ bool printPicture(const QImage &, const QString &, QWidget *window)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();
-    return false;
 }

@@ -29,12 +29,13 @@ CHAOS_BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation fonts-liberat
 # a locale whose decimal point is a comma, and the tools that build the
 # Debian package and validate the launcher entry, the metainfo and the
 # type of .chaos files (shared-mime-info, libxml2-utils); lintian
-# for the package, libc++ for the portability build, and the package's
-# recommended Wayland plugin, so that installing it asks for nothing more.
+# for the package, libc++ for the portability build, the package's
+# recommended Wayland plugin, so that installing it asks for nothing more,
+# and ccache, which keeps compiled files between runs.
 CHAOS_TEST_PACKAGES=(xvfb xauth openbox xdotool wmctrl imagemagick x11-utils
                      clang libclang-rt-14-dev locales-all
                      dpkg-dev desktop-file-utils appstream shared-mime-info libxml2-utils
-                     lintian libc++-dev libc++abi-dev qt6-wayland)
+                     lintian libc++-dev libc++abi-dev qt6-wayland ccache)
 
 # The screen-reader test reads the canvas through AT-SPI: a private session
 # bus, the accessibility bus and Python's D-Bus bindings.

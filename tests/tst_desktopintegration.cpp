@@ -143,7 +143,8 @@ private slots:
         for (const QString &needed : {QStringLiteral("The Chaos Game %1").arg(QLatin1String(programVersion)),
                                       QStringLiteral("GPL-3.0-or-later"), QStringLiteral("NO WARRANTY"),
                                       QStringLiteral("Liberation Sans"), QStringLiteral("OFL-1.1"),
-                                      QStringLiteral("Qt %1").arg(QLatin1String(qVersion())), QStringLiteral("LGPL")})
+                                      QStringLiteral("Qt %1").arg(QLatin1String(qVersion())), QStringLiteral("LGPL"),
+                                      QStringLiteral("source code: <a href=\"https://example.org/chaos-game/\">")})
             QVERIFY2(about.contains(needed), qPrintable(needed));
     }
 

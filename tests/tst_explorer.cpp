@@ -131,9 +131,16 @@ private slots:
         run().pause();
         run().clear();
         child<QSlider>("speed")->setValue(0);
+        QElapsedTimer clock;
+        clock.start();
         run().start();
-        QTest::qWait(1600);
-        QVERIFY2(run().dotsDrawn() >= 1 && run().dotsDrawn() <= 2, qPrintable(QString::number(run().dotsDrawn())));
+        // A late timer may slow it down, but never speed it up: two dots take
+        // at least a second, and there is never more than one a second.
+        QTRY_VERIFY_WITH_TIMEOUT(run().dotsDrawn() >= 2, 10000);
+        const quint64 dots = run().dotsDrawn();
+        const qint64 elapsed = clock.elapsed();
+        QVERIFY2(elapsed >= 950 && dots <= quint64(1 + elapsed / 1000),
+                 qPrintable(QStringLiteral("%1 dots in %2 ms").arg(dots).arg(elapsed)));
         QVERIFY(explorer->view().showsStep());
     }
 

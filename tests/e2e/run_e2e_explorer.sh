@@ -105,7 +105,8 @@ note "zoomed into the corner, the same hole again"
 # --- Save the exploration, pick another figure, open it again --------------
 saved=$out/home/carpet-corner.chaos
 xdotool key --clearmodifiers ctrl+shift+s
-sleep 1.5
+dialog=$(window_titled "Save Exploration As") || fail "Ctrl+Shift+S opened no dialog"
+xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "$saved"
 xdotool key Return
@@ -119,11 +120,12 @@ xdotool key --clearmodifiers alt+p
 xdotool key Home
 sleep 0.5
 xdotool key --clearmodifiers ctrl+o
-sleep 1.5
+dialog=$(window_titled "Open Exploration") || fail "Ctrl+O opened no dialog"
+xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "$saved"
 xdotool key Return
-sleep 0.5
+for _ in $(seq 50); do xdotool search --onlyvisible --name "^Open Exploration\$" >/dev/null 2>&1 || break; sleep 0.1; done
 xdotool key space # run the opened exploration
 sleep 2
 xdotool key space
