@@ -15,7 +15,7 @@ import time
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
 from cdp import Browser, Server  # noqa: E402
 
-FIGURE = re.compile(r"web-bench: (.*?) ([0-9.]+) (million dots a second|presentations a second|frames a second)")
+FIGURE = re.compile(r"web-bench: (.*?) ([0-9.]+) (million dots a second|presentations a second|frames a second|ms)$")
 
 
 def figures(lines):
@@ -23,7 +23,8 @@ def figures(lines):
     for line in lines:
         match = FIGURE.search(line)
         if match:
-            found[match.group(1) + ", " + match.group(3)] = float(match.group(2))
+            unit = match.group(3)
+            found[match.group(1) + ", " + unit] = float(match.group(2))
     return found
 
 
