@@ -3,7 +3,7 @@
 // once. exec() hands control to the browser's event loop without returning
 // and without unwinding main()'s objects, so the clock and the random
 // source live as long as the page.
-#include "app/programidentity.h"
+#include "program/programidentity.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 #include "mainwindow/splashwindow.h"
