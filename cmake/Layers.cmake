@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program's layers: each folder, lowest first, with the folders its
 # sources may include, the ones below it that it builds on. Nothing includes
-# a folder above it or beside it. The build links each folder's library
-# accordingly, and tests/layers/ checks every include against this table.
+# a folder above it or beside it. Configuring checks each folder's library
+# links against this table (chaos_check_layer_links), and tests/layers/
+# checks every include against it.
 set(CHAOS_LAYERS random picture program exploration canvas games explain explorer mainwindow cli app)
 set(CHAOS_LAYER_random)
 set(CHAOS_LAYER_picture)
@@ -36,4 +37,51 @@ function(chaos_layer_headers target)
     else()
         target_include_directories(${target} PUBLIC ${view})
     endif()
+endfunction()
+
+# The layers that must work without Widgets: the engine, the games and
+# everything they build on.
+set(CHAOS_LAYERS_WITHOUT_WIDGETS random picture exploration games explain)
+
+# Checks, once every layer's library is defined, that each links only the
+# layers the table allows it, and that the layers without Widgets reach no
+# Widgets through any of their links. Fails the configuration otherwise.
+function(chaos_check_layer_links)
+    foreach(layer IN LISTS CHAOS_LAYERS)
+        set(reached)
+        set(pending chaos-${layer})
+        while(pending)
+            list(POP_FRONT pending target)
+            if(target IN_LIST reached OR NOT TARGET ${target})
+                continue()
+            endif()
+            list(APPEND reached ${target})
+            get_target_property(aliased ${target} ALIASED_TARGET)
+            if(aliased)
+                list(APPEND pending ${aliased})
+                continue()
+            endif()
+            get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+            get_target_property(type ${target} TYPE)
+            if(NOT type STREQUAL "INTERFACE_LIBRARY")
+                get_target_property(own ${target} LINK_LIBRARIES)
+                list(APPEND links ${own})
+            endif()
+            foreach(link IN LISTS links)
+                # A private link of a static library reaches its users as $<LINK_ONLY:...>.
+                string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+                if(target STREQUAL "chaos-${layer}" AND link MATCHES "^chaos-(.+)$")
+                    if(NOT CMAKE_MATCH_1 IN_LIST CHAOS_LAYER_${layer})
+                        message(FATAL_ERROR "${layer}/ links ${link}, which cmake/Layers.cmake does not allow it")
+                    endif()
+                endif()
+                if(link MATCHES "^(chaos-|Qt6?::)")
+                    list(APPEND pending ${link})
+                endif()
+            endforeach()
+        endwhile()
+        if(layer IN_LIST CHAOS_LAYERS_WITHOUT_WIDGETS AND ("Qt6::Widgets" IN_LIST reached OR "Qt::Widgets" IN_LIST reached))
+            message(FATAL_ERROR "${layer}/ reaches Qt6::Widgets through its links: it must work without Widgets")
+        endif()
+    endforeach()
 endfunction()
