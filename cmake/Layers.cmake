@@ -71,7 +71,8 @@ function(chaos_check_layer_links)
                 # A private link of a static library reaches its users as $<LINK_ONLY:...>.
                 string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
                 if(target STREQUAL "chaos-${layer}" AND link MATCHES "^chaos-(.+)$")
-                    if(NOT CMAKE_MATCH_1 IN_LIST CHAOS_LAYER_${layer})
+                    # Only other layers count: not the library's own parts (its resources).
+                    if(CMAKE_MATCH_1 IN_LIST CHAOS_LAYERS AND NOT CMAKE_MATCH_1 IN_LIST CHAOS_LAYER_${layer})
                         message(FATAL_ERROR "${layer}/ links ${link}, which cmake/Layers.cmake does not allow it")
                     endif()
                 endif()
