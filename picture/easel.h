@@ -114,9 +114,9 @@ protected:
     virtual void showArea(const QRect &dirty, bool now) = 0;
     // Text was printed at a user position in a font; `lineEnded` tells
     // whether the print ended the line.
-    virtual void textPrinted(const QString &text, const QPointF &at, const QFont &font, bool lineEnded)
+    virtual void textPrinted(const QString & /*text*/, const QPointF & /*at*/, const QFont & /*font*/,
+                             bool /*lineEnded*/)
     {
-        Q_UNUSED(text) Q_UNUSED(at) Q_UNUSED(font) Q_UNUSED(lineEnded)
     }
 
     Picture m_picture;
