@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/applicationface.h"
 
-#include "canvas/programface.h"
+#include "picture/programface.h"
 
 #include <QApplication>
 #include <QFont>

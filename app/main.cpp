@@ -4,7 +4,7 @@
 #include "mainwindow/explorerlaunch.h"
 #include "cli/exportcommand.h"
 #include "app/applicationface.h"
-#include "app/programidentity.h"
+#include "program/programidentity.h"
 #include "app/scalefactor.h"
 #include "mainwindow/splashwindow.h"
 #include "explorer/explorerwindow.h"

@@ -4,7 +4,7 @@
 // and without unwinding main()'s objects, so the clock and the random
 // source live as long as the page.
 #include "app/applicationface.h"
-#include "app/programidentity.h"
+#include "program/programidentity.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 #include "mainwindow/splashwindow.h"

@@ -35,7 +35,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -55,11 +54,21 @@ constexpr double kRatioTarget = 1.5;
 constexpr float kReading = 43200.0f;
 constexpr ReferencePoint kMiddle{500, 375};
 
+// The window around a mode, for modes that draw in one go and ask nothing:
+// the buttons they show or hide are not timed.
+struct QuietHost : ModeHost
+{
+    void showScreenTwo(bool) override {}
+    void focusExplain() override {}
+    void askFraction(QObject *, std::function<void(const QString &)>) override {}
+    void refuseFraction(QObject *, std::function<void()>) override {}
+};
+
 // A canvas as the main window sets it up, and what a mode needs around it.
 struct Board
 {
     explicit Board(QSize size, RandomSource &random, Clock &clock)
-        : canvas(size), mode{canvas, form, random, clock, screen2, explain}
+        : canvas(size), mode{canvas, form, random, clock, host}
     {
         canvas.setScale(0, 750, 1000, 0);
         canvas.show();
@@ -79,7 +88,7 @@ struct Board
 
     Canvas canvas;
     FormState form;
-    QPushButton screen2, explain;
+    QuietHost host;
     ModeContext mode;
 };
 

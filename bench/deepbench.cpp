@@ -7,7 +7,7 @@
 #include "exploration/posterrender.h"
 #include "exploration/presets.h"
 
-#include "canvas/pixelmapping.h"
+#include "picture/pixelmapping.h"
 
 #include <QElapsedTimer>
 

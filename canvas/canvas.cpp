@@ -22,7 +22,6 @@ Canvas::Canvas(const QSize &size, QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     m_picture.setPalette(palette());
     fitImage();
-    m_sincePresent.start();
     CanvasAccessible::install();
 }
 
@@ -41,39 +40,20 @@ void Canvas::fitImage()
         update();
 }
 
-void Canvas::print(const QString &text, bool endLine)
+void Canvas::textPrinted(const QString &text, const QPointF &at, const QFont &font, bool lineEnded)
 {
-    const QPointF at(m_picture.currentX(), m_picture.currentY());
-    const QFont font = m_picture.currentFont();
-    if (endLine)
-        m_picture.printLine(text);
-    else
-        m_picture.printContinuing(text);
-    emit printed(text, at, font, endLine);
+    emit printed(text, at, font, lineEnded);
 }
 
 // ---------------------------------------------------------------------------
 // Presentation
 
-void Canvas::presentIfDue()
+void Canvas::showArea(const QRect &dirty, bool now)
 {
-    if (m_sincePresent.elapsed() >= kPresentIntervalMs)
-        present();
-}
-
-void Canvas::present()
-{
-    const QRect dirty = m_picture.takeDirtyArea();
-    if (!dirty.isEmpty() && isVisible())
-        repaint(dirty.translated(interior().topLeft()));
-    m_sincePresent.restart();
-}
-
-void Canvas::showDrawing()
-{
-    const QRect dirty = m_picture.takeDirtyArea();
-    if (!dirty.isEmpty())
+    if (!now)
         update(dirty.translated(interior().topLeft()));
+    else if (isVisible())
+        repaint(dirty.translated(interior().topLeft()));
 }
 
 // ---------------------------------------------------------------------------

@@ -2,9 +2,9 @@
 #include "cli/commandline.h"
 
 #include "cli/exportoptions.h"
-#include "app/keylist.h"
-#include "app/programidentity.h"
-#include "app/version.h"
+#include "program/keylist.h"
+#include "program/programidentity.h"
+#include "program/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/picturenote.h"
 
-#include "app/programidentity.h"
+#include "program/programidentity.h"
 #include "exploration/explorationfile.h"
 
 #include <QCoreApplication>

@@ -3,13 +3,12 @@
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
-#include "canvas/canvas.h"
+#include "picture/easel.h"
 
-#include <QPushButton>
 
 void showExplanationPageOne(ModeContext &mode)
 {
-    Canvas &canvas = mode.canvas;
+    Easel &canvas = mode.canvas;
 
     mode.form.TrackingActive = FormValue::integer(0);
     canvas.clear();
@@ -62,6 +61,5 @@ void showExplanationPageOne(ModeContext &mode)
     canvas.setFontBold(false);
     canvas.printLine(QStringLiteral("  it changes over time under outside and inside influences."));
 
-    mode.screen2.show();
-    mode.screen2.setFocus();
+    mode.host.showScreenTwo(true);
 }

@@ -3,19 +3,18 @@
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
-#include "canvas/canvas.h"
+#include "picture/easel.h"
 
-#include <QPushButton>
 
 // Sets no font size, face, bold or italic before it prints: page one, which
 // alone leads here, left size 14, the default face, bold and italic off.
 void showExplanationPageTwo(ModeContext &mode)
 {
-    Canvas &canvas = mode.canvas;
+    Easel &canvas = mode.canvas;
 
     mode.form.TrackingActive = FormValue::integer(0);
     canvas.clear();
-    mode.screen2.hide();
+    mode.host.showScreenTwo(false);
     canvas.setCurrentPosition(1, 700);
 
     canvas.printLine();
@@ -54,5 +53,5 @@ void showExplanationPageTwo(ModeContext &mode)
     canvas.printLine();
     canvas.printLine();
 
-    mode.explain.setFocus();
+    mode.host.focusExplain();
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "canvas/pixelmapping.h"
+#include "picture/pixelmapping.h"
 #include "exploration/targets.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exploration/exploration.h"
 
-#include "canvas/picture.h"
+#include "picture/picture.h"
 #include "exploration/deepwalk.h"
 #include "exploration/dotplane.h"
 #include "exploration/figurecopies.h"

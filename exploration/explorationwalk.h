@@ -3,8 +3,8 @@
 
 #include "exploration/explorationsettings.h"
 #include "exploration/targetchoices.h"
-#include "games/uniformpick.h"
-#include "games/xoshiro256starstar.h"
+#include "random/uniformpick.h"
+#include "random/xoshiro256starstar.h"
 
 #include <array>
 #include <cstdint>

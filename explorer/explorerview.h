@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "canvas/picture.h"
+#include "picture/picture.h"
 #include "exploration/targets.h"
 
 #include <QPointF>

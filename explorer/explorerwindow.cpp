@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/explorerwindow.h"
 
-#include "app/filechoice.h"
+#include "program/filechoice.h"
 
-#include "canvas/programface.h"
+#include "picture/programface.h"
 #include "exploration/presets.h"
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"

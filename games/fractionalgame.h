@@ -3,7 +3,7 @@
 
 #include "games/modetask.h"
 
-class Canvas;
+class Easel;
 class RandomSource;
 struct ModeContext;
 
@@ -14,4 +14,4 @@ ModeTask playFractionalGame(ModeContext &mode);
 
 // The steps of the game: `steps` times, draw one of the three corners and
 // move (x, y) `fraction` of the way towards it, setting a dot at each point.
-void playFractionSteps(Canvas &canvas, RandomSource &random, float fraction, long steps, float &x, float &y);
+void playFractionSteps(Easel &canvas, RandomSource &random, float fraction, long steps, float &x, float &y);

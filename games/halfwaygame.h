@@ -3,7 +3,7 @@
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
-#include "canvas/canvas.h"
+#include "picture/easel.h"
 #include "games/randomsource.h"
 #include "games/randomwalk.h"
 
@@ -13,7 +13,7 @@
 // `moveTowards(corner, x, y)`. Returns the corner drawn last (0 when there
 // were no steps). The steps run as a random walk through the canvas's fast loop.
 template <typename Real, typename MoveTowards>
-int playHalfWayGame(Canvas &canvas, RandomSource &random, int cornerCount, long steps, Real &x, Real &y,
+int playHalfWayGame(Easel &canvas, RandomSource &random, int cornerCount, long steps, Real &x, Real &y,
                     MoveTowards moveTowards)
 {
     return walkAndPlot(canvas, random, steps, x, y, [cornerCount, moveTowards](auto &draws, Real &x, Real &y) {

@@ -3,15 +3,14 @@
 
 #include "games/halfwaygame.h"
 
-#include <QPushButton>
 
 void playHexagonalGame(ModeContext &mode)
 {
-    Canvas &canvas = mode.canvas;
+    Easel &canvas = mode.canvas;
 
     mode.form.TrackingActive = FormValue::integer(0);
     canvas.setDrawWidth(1);
-    mode.screen2.hide();
+    mode.host.showScreenTwo(false);
     canvas.clear();
 
     // Half-way to one of six corners. They are not a regular hexagon: the

@@ -128,3 +128,30 @@ private:
     std::function<void()> m_start;
     Argument m_value{};
 };
+
+// Waits for an answer handed to a callback: `start(context, answer)` starts
+// what will answer (a box the window opens, say) and calls `answer` once,
+// while `context` lives. The mode goes on from the event loop with the
+// answer, never from inside the call.
+template <typename Answer>
+class CallbackAwaiter
+{
+public:
+    using Start = std::function<void(QObject *context, std::function<void(Answer)> answer)>;
+    explicit CallbackAwaiter(Start start) : m_start(std::move(start)) {}
+
+    bool await_ready() const noexcept { return false; }
+    void await_suspend(ModeTask::Handle mode)
+    {
+        QObject *context = &mode.promise().pending;
+        m_start(context, [this, mode, context](Answer value) {
+            m_value = std::move(value);
+            QMetaObject::invokeMethod(context, [mode] { mode.resume(); }, Qt::QueuedConnection);
+        });
+    }
+    Answer await_resume() const { return m_value; }
+
+private:
+    Start m_start;
+    Answer m_value{};
+};

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "games/uniformpick.h"
-#include "games/xoshiro256starstar.h"
+#include "random/uniformpick.h"
+#include "random/xoshiro256starstar.h"
 
 #include <QtGlobal>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "canvas/canvas.h"
+#include "picture/easel.h"
 #include "games/randomsource.h"
 
 namespace detail {
 template <typename Draws, typename Real, typename Step>
-int walkAndPlotWith(Draws &draws, Canvas &canvas, long steps, Real &x, Real &y, const Step &step)
+int walkAndPlotWith(Draws &draws, Easel &canvas, long steps, Real &x, Real &y, const Step &step)
 {
     struct Walk
     {
@@ -32,10 +32,10 @@ int walkAndPlotWith(Draws &draws, Canvas &canvas, long steps, Real &x, Real &y, 
 // when there were no steps). `step` must not touch the canvas.
 //
 // The point, the last corner and the draws go through the canvas's loop
-// by value (Canvas::setPoints), so that a step costs about what the same
+// by value (Easel::setPoints), so that a step costs about what the same
 // arithmetic costs in a bare loop.
 template <typename Real, typename Step>
-int walkAndPlot(Canvas &canvas, RandomSource &random, long steps, Real &x, Real &y, Step step)
+int walkAndPlot(Easel &canvas, RandomSource &random, long steps, Real &x, Real &y, Step step)
 {
     // A scripted source (a test's) is drawn from where it is; the loop is
     // compiled apart, so the generated walk has no call in it.

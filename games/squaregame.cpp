@@ -3,15 +3,14 @@
 
 #include "games/halfwaygame.h"
 
-#include <QPushButton>
 
 void playSquareGame(ModeContext &mode)
 {
-    Canvas &canvas = mode.canvas;
+    Easel &canvas = mode.canvas;
 
     mode.form.TrackingActive = FormValue::integer(0);
     canvas.setDrawWidth(1);
-    mode.screen2.hide();
+    mode.host.showScreenTwo(false);
     canvas.clear();
 
     // Half-way to one of the corners, in any order: the dots fill the square evenly.

@@ -3,11 +3,10 @@
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
-#include "canvas/canvas.h"
-#include "canvas/systemcolours.h"
+#include "picture/easel.h"
+#include "picture/systemcolours.h"
 #include "games/randomsource.h"
 
-#include <QPushButton>
 
 namespace {
 
@@ -33,13 +32,13 @@ const TrackedCorner &corner(const FormValue &number)
 
 void setUpTrackedGame(ModeContext &mode)
 {
-    Canvas &canvas = mode.canvas;
+    Easel &canvas = mode.canvas;
     FormState &form = mode.form;
 
     form.TrackingActive = FormValue::integer(1);
-    mode.screen2.hide();
+    mode.host.showScreenTwo(false);
     canvas.setFillColour(PackedColour::Red);
-    canvas.setFillStyle(Canvas::FillStyle::Solid);
+    canvas.setFillStyle(Easel::FillStyle::Solid);
     canvas.clear();
 
     // The labels take the font, and the dots the draw width, that the canvas
@@ -80,7 +79,7 @@ void setUpTrackedGame(ModeContext &mode)
 
     form.Corner = FormValue::single(static_cast<float>(drawOneTo(mode.random, 3)));
 
-    canvas.setFillStyle(Canvas::FillStyle::Transparent);
+    canvas.setFillStyle(Easel::FillStyle::Transparent);
     canvas.setDrawWidth(3);
     const TrackedCorner &ringed = corner(form.Corner);
     canvas.circle(ringed.x, ringed.y, 11, PackedColour::Red);
@@ -91,9 +90,9 @@ void playTrackedStep(ModeContext &mode)
     FormState &form = mode.form;
     if (form.TrackingActive != 1)
         return;
-    Canvas &canvas = mode.canvas;
+    Easel &canvas = mode.canvas;
 
-    canvas.setFillStyle(Canvas::FillStyle::Solid);
+    canvas.setFillStyle(Easel::FillStyle::Solid);
     canvas.setFillColour(PackedColour::Black);
 
     // Exactly half-way between the current point and the ringed corner.
@@ -104,7 +103,7 @@ void playTrackedStep(ModeContext &mode)
 
     // The ring is erased by painting it in the background colour, at the
     // draw width the set-up left (3).
-    canvas.setFillStyle(Canvas::FillStyle::Transparent);
+    canvas.setFillStyle(Easel::FillStyle::Transparent);
     canvas.circle(target.x, target.y, 11, PackedColour::ButtonFace);
 
     form.Corner = FormValue::single(static_cast<float>(drawOneTo(mode.random, 3)));

@@ -3,20 +3,19 @@
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
-#include "canvas/canvas.h"
-#include "canvas/numbertext.h"
+#include "picture/easel.h"
+#include "picture/numbertext.h"
 #include "games/clock.h"
 #include "games/halfwaygame.h"
 
-#include <QPushButton>
 
 ModeTask playTriangleGame(ModeContext &mode)
 {
-    Canvas &canvas = mode.canvas;
+    Easel &canvas = mode.canvas;
     FormState &form = mode.form;
 
     form.TrackingActive = FormValue::integer(0);
-    mode.screen2.hide();
+    mode.host.showScreenTwo(false);
     canvas.setDrawWidth(1);
 
     int countdown = 10;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/aboutbox.h"
 
-#include "app/programidentity.h"
-#include "app/version.h"
-#include "canvas/programface.h"
+#include "program/programidentity.h"
+#include "program/version.h"
+#include "picture/programface.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/dialogfont.h"
 
-#include "canvas/programface.h"
+#include "picture/programface.h"
 
 QFont dialogFont(double points, bool bold)
 {

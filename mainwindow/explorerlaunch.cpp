@@ -3,7 +3,7 @@
 
 #include "mainwindow/fullscreen.h"
 #include "mainwindow/picturesharing.h"
-#include "app/programicon.h"
+#include "program/programicon.h"
 #include "explorer/explorerwindow.h"
 
 #include <QMessageBox>

@@ -2,8 +2,8 @@
 #include "mainwindow/helpwindow.h"
 
 #include "mainwindow/aboutbox.h"
-#include "app/keylist.h"
-#include "app/programidentity.h"
+#include "program/keylist.h"
+#include "program/programidentity.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

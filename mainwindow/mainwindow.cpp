@@ -4,12 +4,13 @@
 #include "mainwindow/accelerators.h"
 #include "mainwindow/dialogfont.h"
 #include "mainwindow/explorerlaunch.h"
+#include "mainwindow/fractionboxes.h"
 #include "mainwindow/fullscreen.h"
 #include "mainwindow/helpwindow.h"
 #include "mainwindow/inputholdback.h"
 #include "mainwindow/layoutscale.h"
 #include "mainwindow/pictureprinting.h"
-#include "app/programicon.h"
+#include "program/programicon.h"
 #include "mainwindow/scaledlayout.h"
 #include "canvas/canvas.h"
 #include "explain/explanationpages.h"
@@ -26,6 +27,8 @@
 #include <QChildEvent>
 #include <QCloseEvent>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 
@@ -55,27 +58,14 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
     , m_random(random)
     , m_clock(clock)
     , m_canvas(new Canvas(QSize(961, 657), this))
-    , m_track(addButton(this, "cmdTrack", tr("&Track the Chaos Game"), QRect(32, 696, 129, 25),
-                      tr("Lay out the tracked game; each click on the canvas then takes one step")))
-    , m_play(addButton(this, "cmdPlay", tr("&Play Chaos Game"), QRect(184, 696, 113, 25),
-                      tr("Play the Chaos Game on a triangle, 500,000 dots")))
-    , m_square(addButton(this, "cmdSquare", tr("&Square Chaos Game"), QRect(320, 696, 121, 25),
-                      tr("Play the Chaos Game on a square, 3,000,000 dots")))
-    , m_hexagon(addButton(this, "cmdHexagon", tr("&Hexagonal Chaos Game"), QRect(464, 696, 137, 25),
-                      tr("Play the Chaos Game on a hexagon, 3,000,000 dots")))
-    , m_fractional(addButton(this, "cmdFractional", tr("&Fractional Chaos Game"), QRect(624, 696, 129, 25),
-                      tr("Ask for a fraction, then play the Chaos Game on a triangle with it")))
-    , m_explain(addButton(this, "cmdExplain", tr("&Explain Chaos Theory"), QRect(776, 696, 121, 25),
-                      tr("Show the first page about chaos theory")))
-    , m_end(addButton(this, "cmdEnd", tr("&Quit"), QRect(920, 696, 73, 25),
-                      tr("End the program")))
-    // "Screen 2" lies on the canvas, placed from the canvas's interior.
-    , m_screen2(addButton(m_canvas, "cmdScreen2", tr("Screen 2"), QRect(826, 602, 89, 33),
-                      tr("Show the second page about chaos theory")))
-    , m_context{*m_canvas, m_form, m_random, m_clock, *m_screen2, *m_explain}
+    , m_context{*m_canvas, m_form, m_random, m_clock, *this}
     , m_accelerators(new Accelerators(*this))
     , m_input(new InputHoldBack(*this))
 {
+    addButtonRow();
+    // "Screen 2" lies on the canvas, placed from the canvas's interior.
+    m_screen2 = addButton(m_canvas, "cmdScreen2", tr("Screen 2"), QRect(826, 602, 89, 33),
+                          tr("Show the second page about chaos theory"));
     setObjectName(QStringLiteral("frmCG"));
     setWindowTitle(tr("The Chaos Game"));
     setWindowIcon(programIcon());
@@ -99,25 +89,14 @@ MainWindow::MainWindow(RandomSource &random, Clock &clock, QWidget *parent)
            "takes the next step"));
     m_canvas->move(32, 16);
 
-    setTabOrder(m_canvas, m_track);
-    setTabOrder(m_track, m_play);
-    setTabOrder(m_play, m_square);
-    setTabOrder(m_square, m_hexagon);
-    setTabOrder(m_hexagon, m_fractional);
-    setTabOrder(m_fractional, m_explain);
-    setTabOrder(m_explain, m_end);
-    setTabOrder(m_end, m_screen2);
-
-    connectMode(m_track, atOnce<setUpTrackedGame>, QStringLiteral("tracked"));
-    connectMode(m_play, playTriangleGame, QStringLiteral("triangle"));
-    connectMode(m_square, atOnce<playSquareGame>, QStringLiteral("square"));
-    connectMode(m_hexagon, atOnce<playHexagonalGame>, QStringLiteral("hexagon"));
-    connectMode(m_fractional, playFractionalGame, QStringLiteral("fractional"));
-    connectMode(m_explain, atOnce<showExplanationPageOne>, QStringLiteral("explanation"));
+    // The focus goes from the canvas along the row and on to "Screen 2".
+    QWidget *previous = m_canvas;
+    for (QPushButton *button : m_buttons)
+        setTabOrder(std::exchange(previous, button), button);
+    setTabOrder(previous, m_screen2);
     connectMode(m_screen2, atOnce<showExplanationPageTwo>, QStringLiteral("explanation"));
     connect(m_canvas, &Canvas::clicked, this, [this] { runMode(atOnce<playTrackedStep>); });
     connect(m_canvas, &Canvas::activatedByKey, this, [this] { runMode(atOnce<playTrackedStep>); });
-    connect(m_end, &QPushButton::clicked, this, &QWidget::close);
     createPictureActions();
     createWindowActions();
     // What a mode drew shows at once, not only at its next presentation;
@@ -137,9 +116,9 @@ void MainWindow::layOutToScale()
     // Every control keeps the place it was given above, at scale 1; the
     // layouts scale the places with the window.
     auto *layout = new ScaledLayout(kLayoutClientSize, this);
-    const QList<QWidget *> controls{m_canvas, m_track, m_play, m_square, m_hexagon, m_fractional, m_explain, m_end};
-    for (QWidget *control : controls)
-        layout->addWidget(control, control->geometry());
+    layout->addWidget(m_canvas, m_canvas->geometry());
+    for (QPushButton *button : m_buttons)
+        layout->addWidget(button, button->geometry());
     connect(layout, &ScaledLayout::factorChanged, this, &MainWindow::applyLayoutScale);
     // The window keeps to the layout's minimum size; set before the window
     // is created, so that the layout finds it in place.
@@ -183,12 +162,79 @@ QPushButton *MainWindow::addButton(QWidget *parent, const char *name, const QStr
     return button;
 }
 
+// The row of buttons under the canvas, left to right, which is also their
+// order for the Tab key: each with the mode it starts and the name that mode
+// gives a saved picture; the last one ends the program.
+struct MainWindow::ButtonRow
+{
+    const char *name;
+    const char *caption;
+    QRect geometry;
+    const char *description;
+    Mode mode;
+    const char *modeName;
+};
+
+void MainWindow::addButtonRow()
+{
+    static const ButtonRow rows[kButtonCount] = {
+        {"cmdTrack", QT_TR_NOOP("&Track the Chaos Game"), QRect(32, 696, 129, 25),
+         QT_TR_NOOP("Lay out the tracked game; each click on the canvas then takes one step"),
+         atOnce<setUpTrackedGame>, "tracked"},
+        {"cmdPlay", QT_TR_NOOP("&Play Chaos Game"), QRect(184, 696, 113, 25),
+         QT_TR_NOOP("Play the Chaos Game on a triangle, 500,000 dots"), playTriangleGame, "triangle"},
+        {"cmdSquare", QT_TR_NOOP("&Square Chaos Game"), QRect(320, 696, 121, 25),
+         QT_TR_NOOP("Play the Chaos Game on a square, 3,000,000 dots"), atOnce<playSquareGame>, "square"},
+        {"cmdHexagon", QT_TR_NOOP("&Hexagonal Chaos Game"), QRect(464, 696, 137, 25),
+         QT_TR_NOOP("Play the Chaos Game on a hexagon, 3,000,000 dots"), atOnce<playHexagonalGame>, "hexagon"},
+        {"cmdFractional", QT_TR_NOOP("&Fractional Chaos Game"), QRect(624, 696, 129, 25),
+         QT_TR_NOOP("Ask for a fraction, then play the Chaos Game on a triangle with it"), playFractionalGame,
+         "fractional"},
+        {"cmdExplain", QT_TR_NOOP("&Explain Chaos Theory"), QRect(776, 696, 121, 25),
+         QT_TR_NOOP("Show the first page about chaos theory"), atOnce<showExplanationPageOne>, "explanation"},
+        {"cmdEnd", QT_TR_NOOP("&Quit"), QRect(920, 696, 73, 25), QT_TR_NOOP("End the program"), nullptr, nullptr},
+    };
+    for (int i = 0; i < kButtonCount; ++i) {
+        const ButtonRow &row = rows[i];
+        QPushButton *button = addButton(this, row.name, tr(row.caption), row.geometry, tr(row.description));
+        if (row.mode)
+            connectMode(button, row.mode, QLatin1String(row.modeName));
+        else
+            connect(button, &QPushButton::clicked, this, &QWidget::close);
+        if (row.mode == atOnce<showExplanationPageOne>)
+            m_explain = button;
+        m_buttons[i] = button;
+    }
+}
+
+void MainWindow::showScreenTwo(bool shown)
+{
+    m_screen2->setVisible(shown);
+    if (shown)
+        m_screen2->setFocus();
+}
+
+void MainWindow::focusExplain()
+{
+    m_explain->setFocus();
+}
+
+void MainWindow::askFraction(QObject *context, std::function<void(const QString &)> answered)
+{
+    askForFraction(*this, context, std::move(answered));
+}
+
+void MainWindow::refuseFraction(QObject *context, std::function<void()> closed)
+{
+    showFractionRefusal(*this, context, std::move(closed));
+}
+
 void MainWindow::load()
 {
     m_random.seed(m_clock.secondsSinceMidnight());
     m_canvas->setScale(0, 750, 1000, 0);
     m_screen2->hide();
-    m_canvas->setFillStyle(Canvas::FillStyle::Solid);
+    m_canvas->setFillStyle(Easel::FillStyle::Solid);
 }
 
 void MainWindow::connectMode(QPushButton *button, Mode mode, const QString &name)
@@ -206,44 +252,37 @@ void MainWindow::runMode(Mode mode, const QString &name)
     });
 }
 
+QAction *MainWindow::addAction(const QString &text, const QKeySequence &shortcut, const char *name,
+                               const std::function<void()> &act)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    action->setAutoRepeat(false);
+    connect(action, &QAction::triggered, this, act);
+    QWidget::addAction(action);
+    return action;
+}
+
 void MainWindow::createPictureActions()
 {
     // Like the buttons, they act only between modes: given during a run,
     // they wait for its end.
-    auto *save = new QAction(tr("&Save Picture As\u2026"), this);
-    save->setAutoRepeat(false);
-    save->setObjectName(QStringLiteral("actSavePicture"));
-    save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, [this] {
+    QAction *save = addAction(tr("&Save Picture As\u2026"), QKeySequence::Save, "actSavePicture", [this] {
         m_input->whenIdle([this] { m_pictureSharing.saveAs(m_canvas->picture(), m_lastModeName); });
     });
-
-    auto *copy = new QAction(tr("&Copy Picture"), this);
-    copy->setAutoRepeat(false);
-    copy->setObjectName(QStringLiteral("actCopyPicture"));
-    copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this, [this] {
+    QAction *copy = addAction(tr("&Copy Picture"), QKeySequence::Copy, "actCopyPicture", [this] {
         m_input->whenIdle([this] { m_pictureSharing.copy(m_canvas->picture()); });
     });
-
-    auto *print = new QAction(tr("&Print Picture\u2026"), this);
-    print->setAutoRepeat(false);
-    print->setObjectName(QStringLiteral("actPrintPicture"));
-    print->setShortcut(QKeySequence::Print);
-    connect(print, &QAction::triggered, this, [this] {
+    QAction *print = addAction(tr("&Print Picture\u2026"), QKeySequence::Print, "actPrintPicture", [this] {
         m_input->whenIdle([this] { printPicture(m_canvas->picture(), m_lastModeName, this); });
     });
+    // The Explorer is a window of its own, live even while a mode runs here.
+    QAction *explore = addAction(tr("&Explore\u2026"), QKeySequence(tr("Ctrl+E")), "actExplore",
+                                 [this] { showExplorer(m_explorer); });
 
     // The shortcuts work anywhere in the window; the canvas also offers
     // them in its context menu (right click, or the Menu key).
-    // The Explorer is a window of its own, live even while a mode runs here.
-    auto *explore = new QAction(tr("&Explore\u2026"), this);
-    explore->setAutoRepeat(false);
-    explore->setObjectName(QStringLiteral("actExplore"));
-    explore->setShortcut(QKeySequence(tr("Ctrl+E")));
-    connect(explore, &QAction::triggered, this, [this] { showExplorer(m_explorer); });
-
-    addActions({save, copy, print, explore});
     m_canvas->addActions({save, copy, print, explore});
     m_canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
@@ -254,18 +293,13 @@ void MainWindow::createWindowActions()
     // of the program is open (a box takes its own Esc).
     FullScreenToggle::install(*this, [this] { return !m_input->modeRunning(); });
 
-    auto *help = new QAction(tr("&Help"), this);
-    help->setAutoRepeat(false);
-    help->setObjectName(QStringLiteral("actHelp"));
-    help->setShortcut(Qt::Key_F1);
-    connect(help, &QAction::triggered, this, [this] {
+    addAction(tr("&Help"), QKeySequence(Qt::Key_F1), "actHelp", [this] {
         m_input->whenIdle([this] {
             auto *window = new HelpWindow(this);
             window->setAttribute(Qt::WA_DeleteOnClose);
             window->open();
         });
     });
-    addAction(help);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

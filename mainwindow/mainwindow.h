@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QWidget>
+
+#include <array>
+#include <functional>
 
 #include "games/formvalue.h"
 #include "games/modecontext.h"
@@ -10,6 +14,7 @@
 #include "mainwindow/picturesharing.h"
 
 class Accelerators;
+class QAction;
 class Canvas;
 class Clock;
 class ExplorerWindow;
@@ -31,7 +36,7 @@ class RandomSource;
 // saving, copying and printing the picture (Ctrl+S, Ctrl+C, Ctrl+P and the
 // canvas's context menu), the help (F1) and full screen (F11). A mode still
 // running when the window is destroyed stops where it waits.
-class MainWindow : public QWidget
+class MainWindow : public QWidget, private ModeHost
 {
     Q_OBJECT
 
@@ -49,29 +54,35 @@ protected:
 
 private:
     using Mode = ModeTask (*)(ModeContext &);
+    struct ButtonRow;
+    static constexpr int kButtonCount = 7;
 
     void load();
     void layOutToScale();
     void applyLayoutScale(double factor);
     QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry,
                            const QString &description);
+    void addButtonRow();
     void connectMode(QPushButton *button, Mode mode, const QString &name);
     void runMode(Mode mode, const QString &name = QString());
+    QAction *addAction(const QString &text, const QKeySequence &shortcut, const char *name,
+                       const std::function<void()> &act);
     void createPictureActions();
     void createWindowActions();
+
+    // What the modes ask of the window.
+    void showScreenTwo(bool shown) override;
+    void focusExplain() override;
+    void askFraction(QObject *context, std::function<void(const QString &)> answered) override;
+    void refuseFraction(QObject *context, std::function<void()> closed) override;
 
     RandomSource &m_random;
     Clock &m_clock;
     FormState m_form;
 
     Canvas *m_canvas = nullptr;
-    QPushButton *m_track = nullptr;
-    QPushButton *m_play = nullptr;
-    QPushButton *m_square = nullptr;
-    QPushButton *m_hexagon = nullptr;
-    QPushButton *m_fractional = nullptr;
+    std::array<QPushButton *, kButtonCount> m_buttons{}; // the row under the canvas, left to right
     QPushButton *m_explain = nullptr;
-    QPushButton *m_end = nullptr;
     QPushButton *m_screen2 = nullptr;
     ModeContext m_context;
 

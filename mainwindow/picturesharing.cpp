@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/picturesharing.h"
 
-#include "app/settings.h"
+#include "program/settings.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -4,10 +4,10 @@
 #include "mainwindow/dialogfont.h"
 #include "mainwindow/layoutscale.h"
 #include "mainwindow/mainwindow.h"
-#include "app/programicon.h"
-#include "app/programidentity.h"
+#include "program/programicon.h"
+#include "program/programidentity.h"
 #include "mainwindow/scaledlayout.h"
-#include "canvas/programface.h"
+#include "picture/programface.h"
 
 #include <QFrame>
 #include <QKeyEvent>

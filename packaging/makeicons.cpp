@@ -8,8 +8,8 @@
 //   chaos-game-icons --icns FILE
 //   chaos-game-icons --web DIR       (the web app's icons: SVG, 192 and 512)
 
-#include "app/programicon.h"
-#include "app/programiconfiles.h"
+#include "program/programicon.h"
+#include "program/programiconfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 //
 // TEMPLATE is the page with an empty KEYS section (a ".SH KEYS" line
 // followed by the next ".SH" line); PAGE is written with the keys in it.
-#include "app/keylist.h"
+#include "program/keylist.h"
 
 #include <QFile>
 #include <QSaveFile>

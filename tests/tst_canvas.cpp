@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/canvas.h"
-#include "canvas/numbertext.h"
-#include "canvas/programface.h"
-#include "canvas/systemcolours.h"
+#include "picture/numbertext.h"
+#include "picture/programface.h"
+#include "picture/systemcolours.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/canvasaccessible.h"
-#include "canvas/canvastext.h"
+#include "picture/canvastext.h"
 #include "testsupport.h"
 
 #include <QAccessible>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commandline.h"
-#include "app/keylist.h"
-#include "app/programidentity.h"
-#include "app/version.h"
+#include "program/keylist.h"
+#include "program/programidentity.h"
+#include "program/version.h"
 
 #include <QtTest>
 

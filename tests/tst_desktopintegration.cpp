@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/aboutbox.h"
 #include "app/applicationface.h"
-#include "canvas/programface.h"
-#include "app/keylist.h"
-#include "app/programicon.h"
-#include "app/programidentity.h"
-#include "app/version.h"
+#include "picture/programface.h"
+#include "program/keylist.h"
+#include "program/programicon.h"
+#include "program/programidentity.h"
+#include "program/version.h"
 #include "mainwindow/splashwindow.h"
 #include "testsupport.h"
 

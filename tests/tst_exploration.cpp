@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "canvas/picture.h"
+#include "picture/picture.h"
 #include "exploration/dotplane.h"
 #include "exploration/exploration.h"
 #include "exploration/explorationwalk.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/programiconfiles.h"
+#include "program/programiconfiles.h"
 
 #include <QDataStream>
 #include <QtTest>

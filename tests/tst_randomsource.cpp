@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "games/randomsource.h"
-#include "games/uniformpick.h"
-#include "games/xoshiro256starstar.h"
+#include "random/uniformpick.h"
+#include "random/xoshiro256starstar.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/splashwindow.h"
-#include "canvas/programface.h"
+#include "picture/programface.h"
 #include "testsupport.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/programiconfiles.h"
+#include "program/programiconfiles.h"
 
-#include "app/programicon.h"
+#include "program/programicon.h"
 
 #include <QBuffer>
 #include <QDataStream>

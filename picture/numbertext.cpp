@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "canvas/numbertext.h"
+#include "picture/numbertext.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "canvas/canvastext.h"
+#include "picture/canvastext.h"
 
 #include <algorithm>
 

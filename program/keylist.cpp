@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/keylist.h"
+#include "program/keylist.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/platform.h"
+#include "program/platform.h"
 
 // A page in a web browser: no printing of its own, no quitting, files come
 // and go through the browser's downloads and file picker.

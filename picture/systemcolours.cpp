@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "canvas/systemcolours.h"
+#include "picture/systemcolours.h"
 
 #include <QPalette>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/settings.h"
+#include "program/settings.h"
 
-#include "app/programidentity.h"
+#include "program/programidentity.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <limits>
 #include <utility>
 
-#include "canvas/canvastext.h"
-#include "canvas/pixelmapping.h"
-#include "canvas/systemcolours.h"
+#include "picture/canvastext.h"
+#include "picture/pixelmapping.h"
+#include "picture/systemcolours.h"
 
 // A drawing surface: an image, the user coordinates its corners have, and
 // a small drawing state (current position, font, draw width, fill) that

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "canvas/picture.h"
+#include "picture/picture.h"
 
-#include "canvas/programface.h"
+#include "picture/programface.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

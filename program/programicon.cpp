@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/programicon.h"
+#include "program/programicon.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/platform.h"
+#include "program/platform.h"
 
 // Linux, Windows and macOS: the desktop has all of it.
 bool Platform::canPrint()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/programidentity.h"
+#include "program/programidentity.h"
 
-#include "app/version.h"
+#include "program/version.h"
 
 #include <QCoreApplication>
 

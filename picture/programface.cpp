@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "canvas/programface.h"
+#include "picture/programface.h"
 
 #include <QFontDatabase>
 #include <QStringList>
