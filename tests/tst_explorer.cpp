@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/settings.h"
 #include "cli/commandline.h"
 #include "mainwindow/mainwindow.h"
 #include "exploration/explorationfile.h"
@@ -23,7 +24,6 @@
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QMessageBox>
-#include <QSettings>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
@@ -70,16 +70,12 @@ private:
     }
 
 private slots:
-    // The test's own settings file, found without QSettings, which would
-    // wait on a named pipe left there.
+    // The program's settings file in the test's own configuration folder,
+    // found without QSettings, which would wait on a named pipe left there.
     static QString settingsFile()
     {
-        const QString organisation = QCoreApplication::organizationName().isEmpty()
-            ? QStringLiteral("Unknown Organization")
-            : QCoreApplication::organizationName();
-        return QStringLiteral("%1/%2/%3.conf")
-            .arg(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), organisation,
-                 QCoreApplication::applicationName());
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/chaos-game/chaos-game.conf");
     }
 
     void initTestCase()
@@ -542,11 +538,7 @@ private slots:
     void aBadRememberedLineIsToldOnceAndTheRestKept()
     {
         delete explorer;
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("explorer/exploration"),
-                              QStringLiteral("corners = 5\nrule = no-repeat\nview = nan nan nan nan\n"));
-        }
+        Settings().setExploration(QStringLiteral("corners = 5\nrule = no-repeat\nview = nan nan nan nan\n"));
         for (int opening = 0; opening < 2; ++opening) {
             explorer = new ExplorerWindow;
             explorer->show();
