@@ -61,7 +61,9 @@ for _ in $(seq 50); do xdotool search --onlyvisible --name "^Chaos Explorer\$" >
 quit_program
 
 # --- One file, holding both -------------------------------------------------
-files=$(cd "$config" && find . -type f | sed 's|^\./||' | sort | tr '\n' ' ')
+# QtProject.conf is Qt's file dialog's own (its history and sidebar), shared
+# by every Qt program; anything else is the program's.
+files=$(cd "$config" && find . -type f -o -type p | sed 's|^\./||' | grep -vx QtProject.conf | sort | tr '\n' ' ')
 [ "$files" = "chaos-game/chaos-game.conf " ] \
     || fail "the configuration folder holds '$files', not chaos-game/chaos-game.conf alone"
 conf=$config/chaos-game/chaos-game.conf
