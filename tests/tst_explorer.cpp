@@ -160,6 +160,44 @@ private slots:
         waitForDots(1000);
     }
 
+    // A setting changed after a zoom keeps the view the user zoomed to;
+    // another number of corners is a new figure, shown whole. The preset
+    // shows while the settings are one, coloured by target or not.
+    void settingsKeepTheZoomedViewAndShowTheirPreset_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("viewKept");
+        QTest::addColumn<QString>("preset");
+        QTest::newRow("colour") << "colour" << int(Qt::Key_Space) << true << "triangle";
+        QTest::newRow("background") << "background" << int(Qt::Key_Down) << true << "triangle";
+        QTest::newRow("rule") << "rule" << int(Qt::Key_Down) << true << "";
+        QTest::newRow("corners") << "corners" << int(Qt::Key_Up) << false << "square";
+    }
+    void settingsKeepTheZoomedViewAndShowTheirPreset()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(bool, viewKept);
+        QFETCH(QString, preset);
+        ExplorerView &view = explorer->view();
+        QVERIFY(view.zoomBy(3, QPointF(view.width() * 0.3, view.height() * 0.7)));
+        QVERIFY(explorer->setup().view);
+        const FigureView zoomed = *explorer->setup().view;
+        auto *widget = child<QWidget>(control.toLatin1().constData());
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key(key));
+        QCOMPARE(bool(explorer->setup().view), viewKept);
+        if (viewKept) {
+            QCOMPARE(explorer->setup().view->left, zoomed.left);
+            QCOMPARE(explorer->setup().view->top, zoomed.top);
+            QVERIFY(!view.showsWholeFigure());
+        } else {
+            QVERIFY(view.showsWholeFigure());
+        }
+        QCOMPARE(child<QComboBox>("preset")->currentText(), preset);
+    }
+
     void ratioFieldTakesFractionsAndNames_data()
     {
         QTest::addColumn<QString>("typed");
