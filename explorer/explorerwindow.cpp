@@ -8,7 +8,6 @@
 #include "picturefiles/startfolder.h"
 
 #include "canvas/programface.h"
-#include "exploration/presets.h"
 #include "explorer/explorercontrols.h"
 #include "explorer/explorerrun.h"
 #include "explorer/explorerview.h"
@@ -29,11 +28,12 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
 constexpr double kZoomStep = 1.5;
+
 } // namespace
 
 ExplorerWindow::ExplorerWindow(PictureWriter writer)

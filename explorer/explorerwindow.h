@@ -73,7 +73,7 @@ private:
 
     ExplorerSetup m_setup;
     PictureWriter m_writer;
-    bool m_showing = false; // the controls are being set from the setup
+    bool m_showing = false; // the controls and the view are being set from the setup
 
     ExplorerView *m_view = nullptr;
     ExplorerRun *m_run = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLineEdit>
@@ -373,6 +374,47 @@ private slots:
         QCOMPARE(offered, QDir(picturesFolder()).filePath(QStringLiteral("chaos-game-square.png")));
         QTRY_VERIFY(QFile::exists(typed));
         QCOMPARE(rgb(QImage(typed)), rgb(game->canvas().picture()));
+    }
+
+    // A name typed without an extension takes that of the chosen type, and
+    // the picture is written in that format.
+    void aNameWithoutExtensionTakesTheChosenType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("PNG") << 0 << "sheet.png" << QByteArray("png");
+        QTest::newRow("JPEG") << 1 << "sheet.jpg" << QByteArray("jpeg");
+        QTest::newRow("BMP") << 2 << "sheet.bmp" << QByteArray("bmp");
+    }
+    void aNameWithoutExtensionTakesTheChosenType()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, format);
+        game->click("cmdSquare");
+        QStringList types;
+        whenModalOpens([&](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            if (!files)
+                qFatal("Ctrl+S opened no file dialog");
+            types = files->nameFilters();
+            // Chosen as a user does, in the dialog's list of types.
+            auto *list = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            if (!list)
+                qFatal("the file dialog has no list of types");
+            list->setFocus();
+            for (int down = 0; down < type; ++down)
+                QTest::keyClick(list, Qt::Key_Down);
+            files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setFocus();
+            typeFileNameAndEnter(files, inFolder(QStringLiteral("sheet")));
+        });
+        pressOnWindow(Qt::Key_S, Qt::ControlModifier);
+
+        QCOMPARE(types, (QStringList{QStringLiteral("PNG image (*.png)"), QStringLiteral("JPEG image (*.jpg *.jpeg)"),
+                                     QStringLiteral("BMP image (*.bmp)")}));
+        QTRY_COMPARE(folderEntries(), QStringList{written});
+        QCOMPARE(QImageReader(inFolder(written)).format(), format);
     }
 
     void theNextSaveOffersTheLastModeInTheLastFolder()
