@@ -6,12 +6,15 @@
 #include "app/applicationface.h"
 #include "program/programidentity.h"
 #include "app/scalefactor.h"
+#include "program/settings.h"
 #include "mainwindow/splashwindow.h"
 #include "explorer/explorerwindow.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -42,6 +45,18 @@ int main(int argc, char *argv[])
 #endif
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));
+
+    // A settings file that cannot be used (a named pipe in its place, say)
+    // is told once, here; the program then runs with its defaults and
+    // remembers nothing. Looking at it also takes over, once, the values an
+    // earlier release kept in a second file.
+    if (const QString problem = Settings().problem(); !problem.isEmpty()) {
+        const QString told = QCoreApplication::translate("Settings", "%1: %2 The program runs with its defaults "
+                                                                     "and remembers nothing this time.\n")
+                                 .arg(programId(), problem);
+        std::fputs(told.toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
+    }
 
     // The Explorer alone, for a lesson that needs only it.
     if (request.action == CommandLineRequest::Action::Explore) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/exportoptions.h"
 
-#include "mainwindow/picturesharing.h"
+#include "files/pictureformats.h"
 #include "exploration/presets.h"
 #include "exploration/explorationfile.h"
 
@@ -124,7 +124,7 @@ ExportOptions readExportOptions(const QCommandLineParser &parser)
     request.file = parser.value(QStringLiteral("export"));
     if (request.file.isEmpty())
         return refuse(tr("'--export' needs the name of the picture file to write."));
-    request.format = PictureSharing::formatFor(request.file);
+    request.format = pictureFormatFor(request.file);
     if (request.format.isEmpty())
         return refuse(tr("Cannot tell the picture format of '%1': name it .png, .jpg, .jpeg or .bmp.")
                           .arg(request.file));

@@ -4,18 +4,19 @@
 # a folder above it or beside it. Configuring checks each folder's library
 # links against this table (chaos_check_layer_links), and tests/layers/
 # checks every include against it.
-set(CHAOS_LAYERS random picture program exploration canvas games explain explorer mainwindow cli app)
+set(CHAOS_LAYERS random picture files program exploration canvas games explain explorer mainwindow cli app)
 set(CHAOS_LAYER_random)
 set(CHAOS_LAYER_picture)
-set(CHAOS_LAYER_program picture)
-set(CHAOS_LAYER_exploration picture random)
+set(CHAOS_LAYER_files)
+set(CHAOS_LAYER_program picture files)
+set(CHAOS_LAYER_exploration picture random files)
 set(CHAOS_LAYER_canvas picture)
 set(CHAOS_LAYER_games picture random)
 set(CHAOS_LAYER_explain games picture random)
-set(CHAOS_LAYER_explorer canvas exploration picture program random)
-set(CHAOS_LAYER_mainwindow canvas explain explorer exploration games picture program random)
-set(CHAOS_LAYER_cli mainwindow canvas explain explorer exploration games picture program random)
-set(CHAOS_LAYER_app cli mainwindow canvas explain explorer exploration games picture program random)
+set(CHAOS_LAYER_explorer canvas exploration picture program random files)
+set(CHAOS_LAYER_mainwindow canvas explain explorer exploration games picture program random files)
+set(CHAOS_LAYER_cli mainwindow canvas explain explorer exploration games picture program random files)
+set(CHAOS_LAYER_app cli mainwindow canvas explain explorer exploration games picture program random files)
 
 # Gives `target`, the library of the folder being built, its headers as
 # "folder/file.h" through a view of that one folder in the build tree. A
@@ -41,7 +42,7 @@ endfunction()
 
 # The layers that must work without Widgets: the engine, the games and
 # everything they build on.
-set(CHAOS_LAYERS_WITHOUT_WIDGETS random picture exploration games explain)
+set(CHAOS_LAYERS_WITHOUT_WIDGETS random picture files exploration games explain)
 
 # Checks, once every layer's library is defined, that each links only the
 # layers the table allows it, and that the layers without Widgets reach no

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exploration/explorationfile.h"
 
-#include "exploration/ordinaryfile.h"
+#include "files/ordinaryfile.h"
 #include "exploration/viewchecks.h"
 
 #include <QCoreApplication>
@@ -52,10 +52,8 @@ bool ExplorerSetup::operator==(const ExplorerSetup &other) const
             return !a && !b;
         return a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
     };
-    const ExplorationSettings &s = settings, &o = other.settings;
-    return s.corners == o.corners && s.centre == o.centre && s.midpoints == o.midpoints && s.ratio == o.ratio
-        && s.rule == o.rule && s.colourByTarget == o.colourByTarget && dotSize == other.dotSize
-        && dark == other.dark && sameView(view, other.view);
+    return settings == other.settings && dotSize == other.dotSize && dark == other.dark
+        && sameView(view, other.view);
 }
 
 QString explorationText(const ExplorerSetup &setup)

@@ -29,6 +29,13 @@ struct ExplorationSettings
     Targets targets() const { return Targets(corners, centre, midpoints); }
     // Corners from 3 to 12, and 0 < R < 1.
     bool isValid() const;
+    // The same figure in the same colours: everything but how the ratio
+    // was typed, which names the same number either way.
+    bool operator==(const ExplorationSettings &other) const
+    {
+        return corners == other.corners && centre == other.centre && midpoints == other.midpoints
+            && ratio == other.ratio && rule == other.rule && colourByTarget == other.colourByTarget;
+    }
 };
 
 // 1/φ, the golden ratio's inverse: on five corners the pentagons that the

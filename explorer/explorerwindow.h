@@ -2,6 +2,7 @@
 #pragma once
 
 #include "exploration/explorationfile.h"
+#include "explorer/explorercontrols.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -12,12 +13,6 @@ class ExplorerRun;
 class LargePicture;
 class ExplorerView;
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class QSlider;
-class QSpinBox;
 
 // The Chaos Explorer: a window of its own, beside the main window, in which
 // a teacher runs any exploration live: pauses it, steps it a dot at a time,
@@ -62,16 +57,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
     void buildActions();
     QAction *addAction(const QString &text, const QKeySequence &shortcut, const char *name,
                        const std::function<void()> &act);
-    void settingChanged();
-    void setRatio(double ratio, bool fromSlider);
-    void takeRatioText();
-    void showSetupOnControls();
-    void showProgress();
-    void speedChanged(int position);
     void remember() const;
     ExplorerSetup rememberedSetup();
     void reportLater(const QString &text);
@@ -79,39 +67,21 @@ private:
     void saveLargePicture();
     void askToOpen();
     void askToSave();
+    // Writes a picture with the writer given, else itself, telling a failure.
+    bool writePicture(const QImage &picture, const QString &path);
     void tell(const QString &title, const QString &text);
 
     ExplorerSetup m_setup;
     PictureWriter m_writer;
-    bool m_showing = false; // the controls are being set from the setup
+    bool m_showing = false; // the controls and the view are being set from the setup
 
     ExplorerView *m_view = nullptr;
     ExplorerRun *m_run = nullptr;
-    QComboBox *m_preset = nullptr;
-    QSpinBox *m_corners = nullptr;
-    QCheckBox *m_centre = nullptr;
-    QCheckBox *m_midpoints = nullptr;
-    QSlider *m_ratioSlider = nullptr;
-    QComboBox *m_ratioText = nullptr;
-    QComboBox *m_rule = nullptr;
-    QCheckBox *m_colour = nullptr;
-    QComboBox *m_dotSize = nullptr;
-    QComboBox *m_background = nullptr;
-    QPushButton *m_startPause = nullptr;
-    QSlider *m_speed = nullptr;
-    QLabel *m_speedLabel = nullptr;
-    QLabel *m_count = nullptr;
+    ExplorerControls *m_controls = nullptr;
     QString m_folder; // where the last file was saved or opened
-    bool m_settingsUsable = true;
     bool m_placed = false;
     QPointer<LargePicture> m_largePicture; // being drawn, if any
 
     // Room left around the window for the frame the window manager adds.
     static constexpr int kFrameRoom = 16;
-    static constexpr qint64 kMostSettingsBytes = 1 << 20;
 };
-
-// The speed slider's positions: 0 is one dot a second, each step a factor
-// of ten to the 1/20th, and the last position full speed.
-inline constexpr int kSpeedPositions = 121;
-double dotsPerSecondAt(int position);

@@ -3,6 +3,7 @@
 
 #include "exploration/posterrender.h"
 #include "explorer/posterdrawing.h"
+#include "files/pictureformats.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -95,7 +96,10 @@ LargePicture *LargePicture::ask(QWidget *window, const ExplorerSetup &setup, con
         files->setWindowModality(Qt::WindowModal);
         files->setAcceptMode(QFileDialog::AcceptSave);
         files->setNameFilters(filters);
-        files->setDefaultSuffix(QStringLiteral("png"));
+        // A name typed without an extension takes that of the chosen filter.
+        files->setDefaultSuffix(defaultSuffixOf(filters.value(0)));
+        QObject::connect(files, &QFileDialog::filterSelected, files,
+                         [files](const QString &filter) { files->setDefaultSuffix(defaultSuffixOf(filter)); });
         files->selectFile(QStringLiteral("chaos-explorer-%1x%2.png").arg(size.width()).arg(size.height()));
         QObject::connect(files, &QFileDialog::fileSelected, saving,
                          [saving, size, count](const QString &path) { saving->draw(size, count, path); });

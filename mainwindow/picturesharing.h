@@ -19,19 +19,16 @@ public:
     // The file name offered for a picture of a mode ("triangle", ...):
     // chaos-game-triangle.png; chaos-game.png when no mode has run yet.
     static QString suggestedFileName(const QString &modeName);
-    // The image format a file name asks for by its extension: PNG, JPEG
-    // (.jpg, .jpeg) or BMP; PNG when it has none; empty when the extension
-    // names no format that pictures are saved in.
-    static QByteArray formatFor(const QString &path);
-
     // Asks for a file in the standard file dialog, starting in the folder
     // last saved to, also in an earlier run (at first the user's pictures
-    // folder), with the suggested name, then saves the picture there. Returns
-    // at once; the dialog saves once it is accepted.
+    // folder), with the suggested name, then saves the picture there (in a
+    // web browser: downloads it under that name). Returns at once; the
+    // dialog saves once it is accepted.
     void saveAs(const QImage &picture, const QString &modeName);
     // Saves the picture to `path`, replacing a file of that name only once
-    // the whole picture is written, so a failure leaves no partial file;
-    // remembers the folder for the next save.
+    // the whole picture is written, so a failure leaves no partial file,
+    // and keeping the replaced file's permissions; remembers the folder for
+    // the next save.
     // A failure is shown in a message box naming the file and the reason
     // (left open when the call returns).
     bool saveTo(const QImage &picture, const QString &path);
@@ -39,8 +36,5 @@ public:
     void copy(const QImage &picture);
 
 private:
-    // Writes the file; returns why it failed, or an empty string.
-    static QString write(const QImage &picture, const QString &path);
-
     QWidget *m_window;
 };

@@ -3,6 +3,16 @@
 
 #include <QFileDialog>
 
+namespace {
+
+// The extension of a filter's first pattern: "png" for "PNG image (*.png)".
+QString firstSuffixOf(const QString &filter)
+{
+    return filter.section(QLatin1String("*."), 1, 1).section(QLatin1Char(' '), 0, 0).remove(QLatin1Char(')'));
+}
+
+} // namespace
+
 void askForFile(QWidget *window, const QString &title, const QString &folder, const QString &name,
                 const QStringList &filters, bool saving, const std::function<void(const QString &)> &chosen)
 {
@@ -13,11 +23,15 @@ void askForFile(QWidget *window, const QString &title, const QString &folder, co
     dialog->setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setNameFilters(filters);
     if (saving) {
-        dialog->setDefaultSuffix(filters.first().section(QLatin1String("*."), 1, 1).section(QLatin1Char(' '), 0, 0)
-                                     .remove(QLatin1Char(')')));
+        // A name typed without an extension takes that of the chosen filter.
+        dialog->setDefaultSuffix(firstSuffixOf(filters.first()));
+        QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
+                         [dialog](const QString &filter) { dialog->setDefaultSuffix(firstSuffixOf(filter)); });
         dialog->selectFile(name);
     }
-    QObject::connect(dialog, &QFileDialog::fileSelected, window, chosen);
+    // The dialog, a child of the window, goes with it: `chosen` is never
+    // called once the window is gone.
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog, chosen);
     dialog->open();
 }
 

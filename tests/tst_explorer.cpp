@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "program/settings.h"
 #include "cli/commandline.h"
 #include "mainwindow/mainwindow.h"
 #include "exploration/explorationfile.h"
@@ -23,7 +24,6 @@
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QMessageBox>
-#include <QSettings>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
@@ -70,16 +70,12 @@ private:
     }
 
 private slots:
-    // The test's own settings file, found without QSettings, which would
-    // wait on a named pipe left there.
+    // The program's settings file in the test's own configuration folder,
+    // found without QSettings, which would wait on a named pipe left there.
     static QString settingsFile()
     {
-        const QString organisation = QCoreApplication::organizationName().isEmpty()
-            ? QStringLiteral("Unknown Organization")
-            : QCoreApplication::organizationName();
-        return QStringLiteral("%1/%2/%3.conf")
-            .arg(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), organisation,
-                 QCoreApplication::applicationName());
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/chaos-game/chaos-game.conf");
     }
 
     void initTestCase()
@@ -169,6 +165,44 @@ private slots:
         QCOMPARE(dotsShown(), 0);
         run().start();
         waitForDots(1000);
+    }
+
+    // A setting changed after a zoom keeps the view the user zoomed to;
+    // another number of corners is a new figure, shown whole. The preset
+    // shows while the settings are one, coloured by target or not.
+    void settingsKeepTheZoomedViewAndShowTheirPreset_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("viewKept");
+        QTest::addColumn<QString>("preset");
+        QTest::newRow("colour") << "colour" << int(Qt::Key_Space) << true << "triangle";
+        QTest::newRow("background") << "background" << int(Qt::Key_Down) << true << "triangle";
+        QTest::newRow("rule") << "rule" << int(Qt::Key_Down) << true << "";
+        QTest::newRow("corners") << "corners" << int(Qt::Key_Up) << false << "square";
+    }
+    void settingsKeepTheZoomedViewAndShowTheirPreset()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(bool, viewKept);
+        QFETCH(QString, preset);
+        ExplorerView &view = explorer->view();
+        QVERIFY(view.zoomBy(3, QPointF(view.width() * 0.3, view.height() * 0.7)));
+        QVERIFY(explorer->setup().view);
+        const FigureView zoomed = *explorer->setup().view;
+        auto *widget = child<QWidget>(control.toLatin1().constData());
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key(key));
+        QCOMPARE(bool(explorer->setup().view), viewKept);
+        if (viewKept) {
+            QCOMPARE(explorer->setup().view->left, zoomed.left);
+            QCOMPARE(explorer->setup().view->top, zoomed.top);
+            QVERIFY(!view.showsWholeFigure());
+        } else {
+            QVERIFY(view.showsWholeFigure());
+        }
+        QCOMPARE(child<QComboBox>("preset")->currentText(), preset);
     }
 
     void ratioFieldTakesFractionsAndNames_data()
@@ -549,11 +583,7 @@ private slots:
     void aBadRememberedLineIsToldOnceAndTheRestKept()
     {
         delete explorer;
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("explorer/exploration"),
-                              QStringLiteral("corners = 5\nrule = no-repeat\nview = nan nan nan nan\n"));
-        }
+        Settings().setExploration(QStringLiteral("corners = 5\nrule = no-repeat\nview = nan nan nan nan\n"));
         for (int opening = 0; opening < 2; ++opening) {
             explorer = new ExplorerWindow;
             explorer->show();

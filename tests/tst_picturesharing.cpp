@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtEndian>
 #include <QtTest>
 
@@ -26,6 +28,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 // Saving the figure to a file and copying it to the clipboard.
@@ -290,16 +293,62 @@ private slots:
         limit.rlim_cur = 4096;
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        // What goes to standard error meanwhile, caught in a file.
+        QTemporaryFile caught;
+        QVERIFY(caught.open());
+        std::fflush(stderr);
+        const int standardError = ::dup(STDERR_FILENO);
+        QVERIFY(::dup2(caught.handle(), STDERR_FILENO) >= 0);
         bool saved = true;
         const QStringList message = messageOf([&] { saved = sharing.saveTo(picture, old.fileName()); });
+        std::fflush(stderr);
+        ::dup2(standardError, STDERR_FILENO);
+        ::close(standardError);
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, previousHandler);
+        // The message says why; the image library's own lines stay out.
+        QVERIFY(caught.seek(0));
+        const QByteArray told = caught.readAll();
+        QVERIFY2(!told.contains("libpng"), told.constData());
 
         QVERIFY(!saved);
         QCOMPARE(message.size(), 2);
         QVERIFY2(message[1].contains(QLatin1String("too large")), qPrintable(message[1]));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("the picture saved before"));
+        QCOMPARE(folderEntries(), QStringList{QStringLiteral("figure.png")});
+    }
+#endif
+
+#ifdef Q_OS_UNIX
+    // A picture saved over another keeps the other's permissions: a
+    // read-only picture stays read-only (for root, who may replace it; for
+    // others the save is refused, saying so), a private one private.
+    void aReplacedPictureKeepsItsPermissions_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("read-only") << 0444;
+        QTest::newRow("private") << 0600;
+        QTest::newRow("group-readable") << 0640;
+    }
+    void aReplacedPictureKeepsItsPermissions()
+    {
+        QFETCH(int, mode);
+        const QString path = inFolder(QStringLiteral("figure.png"));
+        game->click("cmdSquare");
+        PictureSharing sharing(&game->window());
+        QVERIFY(sharing.saveTo(game->canvas().picture(), path));
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+
+        bool saved = false;
+        const QStringList message = messageOf([&] { saved = sharing.saveTo(game->canvas().picture(), path); });
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        if (!saved) {
+            QVERIFY(mode == 0444 && ::geteuid() != 0);
+            QVERIFY2(message.value(1).contains(QLatin1String("not writable")), qPrintable(message.join(u'|')));
+        }
         QCOMPARE(folderEntries(), QStringList{QStringLiteral("figure.png")});
     }
 #endif
@@ -325,6 +374,47 @@ private slots:
         QCOMPARE(offered, QDir(picturesFolder()).filePath(QStringLiteral("chaos-game-square.png")));
         QTRY_VERIFY(QFile::exists(typed));
         QCOMPARE(rgb(QImage(typed)), rgb(game->canvas().picture()));
+    }
+
+    // A name typed without an extension takes that of the chosen type, and
+    // the picture is written in that format.
+    void aNameWithoutExtensionTakesTheChosenType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("PNG") << 0 << "sheet.png" << QByteArray("png");
+        QTest::newRow("JPEG") << 1 << "sheet.jpg" << QByteArray("jpeg");
+        QTest::newRow("BMP") << 2 << "sheet.bmp" << QByteArray("bmp");
+    }
+    void aNameWithoutExtensionTakesTheChosenType()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, format);
+        game->click("cmdSquare");
+        QStringList types;
+        whenModalOpens([&](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            if (!files)
+                qFatal("Ctrl+S opened no file dialog");
+            types = files->nameFilters();
+            // Chosen as a user does, in the dialog's list of types.
+            auto *list = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            if (!list)
+                qFatal("the file dialog has no list of types");
+            list->setFocus();
+            for (int down = 0; down < type; ++down)
+                QTest::keyClick(list, Qt::Key_Down);
+            files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setFocus();
+            typeFileNameAndEnter(files, inFolder(QStringLiteral("sheet")));
+        });
+        pressOnWindow(Qt::Key_S, Qt::ControlModifier);
+
+        QCOMPARE(types, (QStringList{QStringLiteral("PNG image (*.png)"), QStringLiteral("JPEG image (*.jpg *.jpeg)"),
+                                     QStringLiteral("BMP image (*.bmp)")}));
+        QTRY_COMPARE(folderEntries(), QStringList{written});
+        QCOMPARE(QImageReader(inFolder(written)).format(), format);
     }
 
     void theNextSaveOffersTheLastModeInTheLastFolder()

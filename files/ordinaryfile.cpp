@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "exploration/ordinaryfile.h"
+#include "files/ordinaryfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,16 +27,12 @@ QString ordinaryFileProblem(const QString &path, qint64 mostBytes)
     return QString();
 }
 
-QString settingsFilesProblem(qint64 mostBytes)
+QString settingsFilesProblem(const QString &organisation, const QString &application, qint64 mostBytes)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     // Where QSettings looks on Unix: in each configuration folder, the
     // application's file in the organisation's folder, then the
     // organisation's own file.
-    QString organisation = QCoreApplication::organizationName();
-    if (organisation.isEmpty())
-        organisation = QStringLiteral("Unknown Organization");
-    const QString application = QCoreApplication::applicationName();
     QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
     for (const QString &folder : folders) {
         for (const QString &file : {QStringLiteral("%1/%2/%3.conf").arg(folder, organisation, application),
@@ -49,6 +45,8 @@ QString settingsFilesProblem(qint64 mostBytes)
         }
     }
 #else
+    Q_UNUSED(organisation)
+    Q_UNUSED(application)
     Q_UNUSED(mostBytes)
 #endif
     return QString();

@@ -11,9 +11,9 @@
 // folder: nothing is opened.
 QString ordinaryFileProblem(const QString &path, qint64 mostBytes);
 
-// The same for every file the application's settings (QSettings, in its
-// native format) are read from on this platform, the user's and the
+// The same for every file that QSettings, in its native format, reads for
+// `application` of `organisation` on this platform, the user's and the
 // system's: the first problem found, or nothing. Constructing QSettings
 // reads them at once, so this comes before. Where settings live in no
 // file (the Windows registry), nothing.
-QString settingsFilesProblem(qint64 mostBytes);
+QString settingsFilesProblem(const QString &organisation, const QString &application, qint64 mostBytes);
