@@ -4,6 +4,8 @@
 #include "exploration/posterrender.h"
 #include "explorer/posterdrawing.h"
 #include "files/pictureformats.h"
+#include "program/filechoice.h"
+#include "program/platform.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -91,6 +93,14 @@ LargePicture *LargePicture::ask(QWidget *window, const ExplorerSetup &setup, con
         }
         const QSize size(width->value(), height->value());
         dialog->accept();
+        const QString name = QStringLiteral("chaos-explorer-%1x%2.png").arg(size.width()).arg(size.height());
+        if (Platform::savesByDownload()) {
+            // In a browser the picture is downloaded under its name: no
+            // folder to choose, nothing to cancel.
+            askForFile(window, tr("Save Large Picture"), folder, name, filters, true,
+                       [saving, size, count](const QString &path) { saving->draw(size, count, path); });
+            return;
+        }
         auto *files = new QFileDialog(window, tr("Save Large Picture"), folder);
         files->setAttribute(Qt::WA_DeleteOnClose);
         files->setWindowModality(Qt::WindowModal);
@@ -100,7 +110,7 @@ LargePicture *LargePicture::ask(QWidget *window, const ExplorerSetup &setup, con
         files->setDefaultSuffix(defaultSuffixOf(filters.value(0)));
         QObject::connect(files, &QFileDialog::filterSelected, files,
                          [files](const QString &filter) { files->setDefaultSuffix(defaultSuffixOf(filter)); });
-        files->selectFile(QStringLiteral("chaos-explorer-%1x%2.png").arg(size.width()).arg(size.height()));
+        files->selectFile(name);
         QObject::connect(files, &QFileDialog::fileSelected, saving,
                          [saving, size, count](const QString &path) { saving->draw(size, count, path); });
         QObject::connect(files, &QFileDialog::rejected, saving, &QObject::deleteLater);

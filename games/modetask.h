@@ -146,7 +146,8 @@ public:
         QObject *context = &mode.promise().pending;
         m_start(context, [this, mode, context](Answer value) {
             m_value = std::move(value);
-            QMetaObject::invokeMethod(context, [mode] { mode.resume(); }, Qt::QueuedConnection);
+            // mutable: the web build's handle resumes only when not const.
+            QMetaObject::invokeMethod(context, [mode]() mutable { mode.resume(); }, Qt::QueuedConnection);
         });
     }
     Answer await_resume() const { return m_value; }

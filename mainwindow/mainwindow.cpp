@@ -10,6 +10,7 @@
 #include "mainwindow/inputholdback.h"
 #include "mainwindow/layoutscale.h"
 #include "mainwindow/pictureprinting.h"
+#include "program/platform.h"
 #include "program/programicon.h"
 #include "mainwindow/scaledlayout.h"
 #include "canvas/canvas.h"
@@ -197,10 +198,14 @@ void MainWindow::addButtonRow()
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonRow &row = rows[i];
         QPushButton *button = addButton(this, row.name, tr(row.caption), row.geometry, tr(row.description));
-        if (row.mode)
+        if (row.mode) {
             connectMode(button, row.mode, QLatin1String(row.modeName));
-        else
+        } else {
             connect(button, &QPushButton::clicked, this, &QWidget::close);
+            // A page in a browser is closed by the browser: Quit stays in
+            // its place, disabled.
+            button->setEnabled(Platform::canQuit());
+        }
         if (row.mode == atOnce<showExplanationPageOne>)
             m_explain = button;
         m_buttons[i] = button;
@@ -277,6 +282,8 @@ void MainWindow::createPictureActions()
     QAction *print = addAction(tr("&Print Picture\u2026"), QKeySequence::Print, "actPrintPicture", [this] {
         m_input->whenIdle([this] { printPicture(m_canvas->picture(), m_lastModeName, this); });
     });
+    // Where the program cannot print (in a browser), Print is left out.
+    print->setVisible(Platform::canPrint());
     // The Explorer is a window of its own, live even while a mode runs here.
     QAction *explore = addAction(tr("&Explore\u2026"), QKeySequence(tr("Ctrl+E")), "actExplore",
                                  [this] { showExplorer(m_explorer); });
@@ -321,6 +328,9 @@ MainWindow *showMainWindow(RandomSource &random, Clock &clock)
 {
     auto *window = new MainWindow(random, clock);
     window->resize(kRestoredClientSize);
-    window->showMaximized();
+    if (Platform::opensFullScreen())
+        window->showFullScreen();
+    else
+        window->showMaximized();
     return window;
 }

@@ -16,5 +16,8 @@ bool canQuit();
 // choose and no file to write (QFileDialog::saveFileContent()), instead of
 // being written where a file dialog says.
 bool savesByDownload();
+// Whether the main window opens full screen: in a browser the page is the
+// screen, and a title bar inside it would only take room from the canvas.
+bool opensFullScreen();
 
 } // namespace Platform

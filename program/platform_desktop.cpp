@@ -16,3 +16,8 @@ bool Platform::savesByDownload()
 {
     return false;
 }
+
+bool Platform::opensFullScreen()
+{
+    return false;
+}

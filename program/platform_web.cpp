@@ -17,3 +17,8 @@ bool Platform::savesByDownload()
 {
     return true;
 }
+
+bool Platform::opensFullScreen()
+{
+    return true;
+}

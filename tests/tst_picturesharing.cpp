@@ -57,7 +57,8 @@ private:
         // Through the window, as the window system delivers keys.
         QTest::keyClick(game->window().windowHandle(), key, modifiers);
         // A dialog opens without waiting: let the test's handler answer it.
-        QTest::qWaitFor([] { return !openDialog(); }, 10000);
+        if (!QTest::qWaitFor([] { return !openDialog(); }, 10000))
+            qWarning("a dialog is still open after 10 s");
     }
 
     // Types a name into the file dialog's name field, as a user would, and presses Enter.
@@ -139,7 +140,8 @@ private:
         });
         act();
         // The box opens without waiting; it is read and closed from the event loop.
-        QTest::qWaitFor([] { return !openDialog(); }, 5000);
+        if (!QTest::qWaitFor([] { return !openDialog(); }, 5000))
+            qWarning("a box is still open after 5 s");
         delete watch.data(); // nothing opened: disarm it
         return message;
     }

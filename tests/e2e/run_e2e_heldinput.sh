@@ -43,7 +43,7 @@ xdotool key --clearmodifiers alt+p
 sleep 1
 xdotool mousemove $((canvas_x + 300)) $((canvas_y + 300)) click 1
 xdotool key Menu
-wait_for_complete 12 "the run did not end on time after the Menu key"
+wait_for_complete 30 "the run did not end on time after the Menu key"
 for _ in $(seq 20); do [ "$(visible_windows)" -gt "$windows_before" ] && break; sleep 0.1; done
 [ "$(visible_windows)" -gt "$windows_before" ] || fail "no menu opened after the run"
 shot 1-menu-after-run
@@ -110,7 +110,7 @@ check filled 3-answered-after-close || fail "the box did not play 0.3 after the 
 xdotool keydown alt+p
 sleep 1
 xdotool keyup alt+p
-wait_for_complete 20 "the triangle game did not complete"
+wait_for_complete 60 "the triangle game did not complete"
 sleep 3
 check complete 4-one-game-only || fail "holding Alt+P down played more than one game"
 note "Alt+P held down for a second played one game"

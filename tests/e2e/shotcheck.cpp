@@ -270,18 +270,30 @@ bool buttons(const QImage &image, const Layout &layout, int minimumHeight)
         // Inside the button's frame, which takes up to two pixels of each edge.
         const int edge = qRound(2 * layout.ratio) + 1;
         const QRect face = r.adjusted(edge, edge, -edge, -edge);
-        int lighter = 0, left = face.right() + 1, right = face.left() - 1, top = face.bottom() + 1, bottom = face.top() - 1;
+        // The caption's ink: dark, or for a disabled button (Quit in a
+        // browser) the neutral grey of disabled text, looked for only when
+        // there is no dark ink at all.
+        auto captionBox = [&](auto ink) {
+            QRect box;
+            for (int y = face.top(); y <= face.bottom(); ++y)
+                for (int x = face.left(); x <= face.right(); ++x)
+                    if (ink(image.pixel(x, y)))
+                        box |= QRect(x, y, 1, 1);
+            return box;
+        };
+        auto greyed = [&](QRgb p) {
+            return grey(p) < grey(form) + 5 && qAbs(qRed(p) - qGreen(p)) < 8 && qAbs(qGreen(p) - qBlue(p)) < 8;
+        };
+        int lighter = 0;
         for (int y = face.top(); y <= face.bottom(); ++y)
-            for (int x = face.left(); x <= face.right(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                lighter += grey(p) > grey(form) + 15;
-                if (dark(p)) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
-                }
-            }
+            for (int x = face.left(); x <= face.right(); ++x)
+                lighter += grey(image.pixel(x, y)) > grey(form) + 15;
+        QRect caption = captionBox(dark);
+        if (caption.isEmpty())
+            caption = captionBox(greyed);
+        const int left = caption.isEmpty() ? face.right() + 1 : caption.left();
+        const int right = caption.isEmpty() ? face.left() - 1 : caption.right();
+        const int top = caption.top(), bottom = caption.bottom();
         const int margin = qRound(2 * layout.ratio);
         const QString name = QString::fromLatin1(button.name);
         ok = check(lighter > face.width() * face.height() / 2, qPrintable(name + ": no button face where the layout puts it"))

@@ -115,14 +115,9 @@ class Run:
             path = self.shot("1-main")
             if self.splash_at(path):
                 return None
-            # Below the title bar. Qt 6.4 in a browser gives a maximised
-            # window the layout's full height even where its title bar
-            # pushes the client area's bottom below the page.
-            # The buttons' check allows a pixel or so: the middle of the
-            # places where it holds is the client area's.
-            fits = [(0, top, SCREEN[0], height) for top in range(0, 41) for height in (SCREEN[1] - top, 749)
-                    if self.holds("buttons", path, 0, top, SCREEN[0], height, 1)[0]]
-            return fits[len(fits) // 2] if fits else None
+            # Full screen: the page is its client area, with no title bar.
+            client = (0, 0, SCREEN[0], SCREEN[1])
+            return client if self.holds("buttons", path, *client, 1)[0] else None
 
         client = self.wait_for("the main window with its seven buttons", shown, 20, step=0.5)
         layout = subprocess.run([str(self.shotcheck), "layout", str(client[2]), str(client[3]), "1"],
