@@ -60,20 +60,6 @@ private:
     int m_paints = 0;
 };
 
-// The time one synchronous repaint of `widget` takes, painting and
-// handing the window's picture to the screen: the fastest of twenty.
-double repaintMs(QWidget &widget)
-{
-    double fastest = 1e9;
-    for (int i = 0; i < 20; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        widget.repaint();
-        fastest = std::min(fastest, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return fastest;
-}
-
 void print(const char *line, double value)
 {
     std::printf(line, value);
@@ -115,9 +101,7 @@ int main(int argc, char *argv[])
         new PaintRate(window->canvas(), 4000, [&](double perSecond) {
             print("web-bench: triangle game %.1f presentations a second", perSecond);
 
-            print("web-bench: repainting the canvas %.1f ms", repaintMs(window->canvas()));
             explorer->show();
-            print("web-bench: repainting the Explorer's view %.1f ms", repaintMs(explorer->view()));
             explorer->run().setDotsPerSecond(ExplorerRun::kFullSpeed);
             explorer->run().start();
             new PaintRate(explorer->view(), 3000, [&](double framesPerSecond) {

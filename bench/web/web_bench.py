@@ -15,7 +15,7 @@ import time
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
 from cdp import Browser, Server  # noqa: E402
 
-FIGURE = re.compile(r"web-bench: (.*?) ([0-9.]+) (million dots a second|presentations a second|frames a second|ms)$")
+FIGURE = re.compile(r"web-bench: (.*?) ([0-9.]+) (million dots a second|presentations a second|frames a second)$")
 
 
 def figures(lines):

@@ -126,7 +126,9 @@ answer_fraction_at_once() {
     xdotool key --clearmodifiers alt+f type --delay 12 "0.3"
     xdotool key Return
     shot_until "$1" filled "$2" || fail "Alt+F 0.3 Return typed $3 did not play with 0.3"
-    xdotool search --onlyvisible --name "^Error\$" >/dev/null 2>&1 && fail "the answer 0.3 typed $3 was refused"
+    if xdotool search --onlyvisible --name "^Error\$" >/dev/null 2>&1; then
+        fail "the answer 0.3 typed $3 was refused"
+    fi
 }
 
 # Idle: the box takes the answer.
