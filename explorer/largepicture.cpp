@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,8 +67,9 @@ LargePicture *LargePicture::ask(QWidget *window, const ExplorerSetup &setup, con
     dots->setObjectName(QStringLiteral("dots"));
     dots->setAccessibleName(tr("Dots"));
     dots->setToolTip(tr("How many dots to draw; ten per pixel make a solid figure"));
+    // In the locale's digits and separators ("167,772,160"), as read back.
     const auto suggestDots = [width, height, dots] {
-        dots->setText(QString::number(solidFigureDots(QSize(width->value(), height->value()))));
+        dots->setText(QLocale().toString(qulonglong(solidFigureDots(QSize(width->value(), height->value())))));
     };
     suggestDots();
     QObject::connect(width, &QSpinBox::valueChanged, dots, suggestDots);
@@ -83,9 +85,14 @@ LargePicture *LargePicture::ask(QWidget *window, const ExplorerSetup &setup, con
     form->addRow(label(tr("&Dots:"), dots), dots);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     form->addRow(buttons);
+    // Sized to its fields, the box would leave the window manager too little
+    // room for its title ("Save L…icture"): as wide as the title twice over,
+    // with room for the title bar's buttons.
+    const QFontMetrics metrics(dialog->font());
+    dialog->setMinimumWidth(2 * metrics.horizontalAdvance(dialog->windowTitle()) + 6 * metrics.height());
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [=] {
         bool ok = false;
-        const quint64 count = dots->text().trimmed().toULongLong(&ok);
+        const quint64 count = QLocale().toULongLong(dots->text().trimmed(), &ok);
         if (!ok || count < 1 || count > kMostDots) {
             dots->setFocus();
             dots->selectAll();

@@ -476,6 +476,30 @@ private slots:
         QVERIFY2(wholeWidth / view.view().width() > 1e11, qPrintable(QString::number(zooms)));
     }
 
+    // Save Large Picture shows its count of dots in the locale's digits and
+    // takes it back so; its title has room to show whole.
+    void largePictureDotsInTheLocalesDigits()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        explorer->findChild<QAction *>(QStringLiteral("actSaveLarge"))->trigger();
+        QDialog *asking = nullptr;
+        QTRY_VERIFY((asking = explorer->findChild<QDialog *>(QStringLiteral("largePicture"))));
+        QLocale::setDefault(before);
+        auto *dots = asking->findChild<QLineEdit *>(QStringLiteral("dots"));
+        QCOMPARE(dots->text(), QStringLiteral("160,000,000"));
+        QVERIFY(asking->minimumWidth() > 2 * asking->fontMetrics().horizontalAdvance(asking->windowTitle()));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        dots->setText(QStringLiteral("1,234"));
+        asking->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        QLocale::setDefault(before);
+        // Taken: the box closed and the file dialog asks for the name.
+        QFileDialog *files = nullptr;
+        QTRY_VERIFY((files = explorer->findChild<QFileDialog *>()));
+        files->reject();
+        QTRY_VERIFY(!explorer->findChild<QDialog *>(QStringLiteral("largePicture")));
+    }
+
     // Closing the Explorer while Save Large Picture draws closes it at once
     // and cancels the drawing: nothing is written.
     void closingDuringALargePictureCancelsIt()
