@@ -83,6 +83,11 @@ ExplorerWindow::ExplorerWindow(PictureWriter writer)
 
 ExplorerWindow::~ExplorerWindow()
 {
+    // The controls outlive this part of the window: closing it moves the
+    // focus out of the ratio field, whose answer must not reach a window
+    // that is no longer one. (Hiding a window before it goes, as a close
+    // does, hands the typed ratio over first.)
+    m_controls->disconnect(this);
     remember();
 }
 

@@ -19,5 +19,9 @@ bool savesByDownload();
 // Whether the main window opens full screen: in a browser the page is the
 // screen, and a title bar inside it would only take room from the canvas.
 bool opensFullScreen();
+// Whether the clipboard takes pictures: a browser lets a page write images
+// to it only through its asynchronous clipboard, and only on a secure page
+// (https, or this machine).
+bool canCopyPictures();
 
 } // namespace Platform

@@ -21,3 +21,8 @@ bool Platform::opensFullScreen()
 {
     return false;
 }
+
+bool Platform::canCopyPictures()
+{
+    return true;
+}

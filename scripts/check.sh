@@ -151,6 +151,7 @@ if wanted sanitize; then
           -DCHAOS_SANITIZE=ON -DCHAOS_BUILD_BENCH=OFF >/dev/null
     cmake --build build/sanitize --parallel "$jobs"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build/sanitize -L unit --output-on-failure
     took

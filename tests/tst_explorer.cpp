@@ -421,7 +421,7 @@ private slots:
         QTest::qWait(100);
         const QSize figureSize = explorer->view().size();
         run().start();
-        QTRY_VERIFY_WITH_TIMEOUT(run().isComplete(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(run().isComplete(), 60000);
         QCOMPARE(explorer->view().size(), figureSize);
         QVERIFY(!run().isRunning());
         QVERIFY2(child<QLabel>("count")->text().contains(QLatin1String("complete")),
