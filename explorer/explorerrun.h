@@ -24,7 +24,8 @@ class ExplorerView;
 // number asked for at once (drawMore()), drawn as fast as the slices allow.
 //
 // It rests when there is nothing to see: at full speed, once the picture
-// has had no new dotted pixel for a few seconds, the figure is complete at
+// has gained almost no dotted pixel for a few seconds (under one in a
+// thousand of those it has), the figure is complete at
 // this size and view, and the run pauses itself (isComplete() says so until
 // something changes); and while the view cannot be seen (its window
 // minimised or hidden, or reported covered) it draws nothing and looks

@@ -155,11 +155,12 @@ window_titled "Chaos Explorer" >/dev/null || fail "'chaos-game seven.chaos' open
 ticks() { awk '{ print $14 + $15 }' "/proc/$opened/stat"; }
 hertz=$(getconf CLK_TCK)
 rested=""
-for _ in $(seq 40); do
+for second in $(seq 40); do
     before=$(ticks); sleep 1; after=$(ticks)
     if [ $((after - before)) -le $((hertz / 50)) ]; then rested=yes; break; fi
 done
 [ -n "$rested" ] || fail "the Explorer never rested: $((after - before)) ticks a second"
+note "rested after about $second s"
 before=$(ticks); sleep 10; after=$(ticks)
 spent=$(awk -v t=$((after - before)) -v hz="$hertz" 'BEGIN { printf "%.2f", t / hz }')
 note "processor time in 10 s after the figure was complete: $spent s"
