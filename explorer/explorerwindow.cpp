@@ -2,7 +2,9 @@
 #include "explorer/explorerwindow.h"
 
 #include "program/filechoice.h"
+#include "program/picturecopy.h"
 #include "program/settings.h"
+#include "program/windowaction.h"
 #include "files/picturefile.h"
 #include "files/pictureformats.h"
 #include "files/startfolder.h"
@@ -18,7 +20,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
@@ -153,55 +154,45 @@ void ExplorerWindow::showEvent(QShowEvent *event)
     });
 }
 
-QAction *ExplorerWindow::addAction(const QString &text, const QKeySequence &shortcut, const char *name,
-                                   const std::function<void()> &act)
-{
-    auto *action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    action->setAutoRepeat(false);
-    connect(action, &QAction::triggered, this, act);
-    QWidget::addAction(action);
-    return action;
-}
-
 void ExplorerWindow::buildActions()
 {
     auto *menus = new QMenuBar(this);
     layout()->setMenuBar(menus);
 
     QMenu *file = menus->addMenu(tr("&File"));
-    file->addAction(addAction(tr("&Open Exploration\u2026"), QKeySequence::Open, "actOpen", [this] { askToOpen(); }));
-    file->addAction(addAction(tr("Save E&xploration As\u2026"), QKeySequence(tr("Ctrl+Shift+S")), "actSaveExploration",
-                              [this] { askToSave(); }));
+    file->addAction(
+        addWindowAction(this, tr("&Open Exploration\u2026"), QKeySequence::Open, "actOpen", [this] { askToOpen(); }));
+    file->addAction(addWindowAction(this, tr("Save E&xploration As\u2026"), QKeySequence(tr("Ctrl+Shift+S")),
+                                    "actSaveExploration", [this] { askToSave(); }));
     file->addSeparator();
-    QAction *savePicture = addAction(tr("&Save Picture As\u2026"), QKeySequence::Save, "actSavePicture",
-                                     [this] { savePictureAs(); });
-    QAction *saveLarge = addAction(tr("Save &Large Picture\u2026"), QKeySequence(tr("Ctrl+L")), "actSaveLarge",
-                                   [this] { saveLargePicture(); });
-    QAction *copy = addAction(tr("&Copy Picture"), QKeySequence::Copy, "actCopyPicture",
-                              [this] { QApplication::clipboard()->setImage(m_view->shownImage()); });
+    QAction *savePicture = addWindowAction(this, tr("&Save Picture As\u2026"), QKeySequence::Save, "actSavePicture",
+                                           [this] { savePictureAs(); });
+    QAction *saveLarge = addWindowAction(this, tr("Save &Large Picture\u2026"), QKeySequence(tr("Ctrl+L")),
+                                         "actSaveLarge", [this] { saveLargePicture(); });
+    QAction *copy = addWindowAction(this, tr("&Copy Picture"), QKeySequence::Copy, "actCopyPicture",
+                                    [this] { copyPictureToClipboard(m_view->shownImage(), this); });
     file->addActions({savePicture, saveLarge, copy});
     file->addSeparator();
-    file->addAction(addAction(tr("&Close"), QKeySequence::Close, "actClose", [this] { close(); }));
+    file->addAction(addWindowAction(this, tr("&Close"), QKeySequence::Close, "actClose", [this] { close(); }));
 
     QMenu *view = menus->addMenu(tr("&View"));
-    QAction *zoomIn = addAction(tr("Zoom &In"), QKeySequence(Qt::Key_Plus), "actZoomIn",
-                                [this] { m_view->zoomAtPointer(kZoomStep); });
+    QAction *zoomIn = addWindowAction(this, tr("Zoom &In"), QKeySequence(Qt::Key_Plus), "actZoomIn",
+                                      [this] { m_view->zoomAtPointer(kZoomStep); });
     zoomIn->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal), QKeySequence::ZoomIn});
-    QAction *zoomOut = addAction(tr("Zoom &Out"), QKeySequence(Qt::Key_Minus), "actZoomOut",
-                                 [this] { m_view->zoomAtPointer(1 / kZoomStep); });
+    QAction *zoomOut = addWindowAction(this, tr("Zoom &Out"), QKeySequence(Qt::Key_Minus), "actZoomOut",
+                                       [this] { m_view->zoomAtPointer(1 / kZoomStep); });
     zoomOut->setShortcuts({QKeySequence(Qt::Key_Minus), QKeySequence::ZoomOut});
-    QAction *home = addAction(tr("&Whole Figure"), QKeySequence(Qt::Key_Home), "actHome",
-                              [this] { m_view->resetView(); });
+    QAction *home = addWindowAction(this, tr("&Whole Figure"), QKeySequence(Qt::Key_Home), "actHome",
+                                    [this] { m_view->resetView(); });
     view->addActions({zoomIn, zoomOut, home});
 
     // Space and Delete act anywhere in the window; but Space on a focused
     // button or check box is that control's own, as everywhere.
     for (QAbstractButton *control : findChildren<QAbstractButton *>())
         control->installEventFilter(this);
-    addAction(tr("Start or Pause"), QKeySequence(Qt::Key_Space), "actStartPause", [this] { m_controls->startOrPause(); });
-    addAction(tr("Clear"), QKeySequence(Qt::Key_Delete), "actClear", [this] { m_run->clear(); });
+    addWindowAction(this, tr("Start or Pause"), QKeySequence(Qt::Key_Space), "actStartPause",
+                    [this] { m_controls->startOrPause(); });
+    addWindowAction(this, tr("Clear"), QKeySequence(Qt::Key_Delete), "actClear", [this] { m_run->clear(); });
 
     m_view->addActions({savePicture, saveLarge, copy, zoomIn, zoomOut, home});
     m_view->setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -58,8 +58,6 @@ protected:
 
 private:
     void buildActions();
-    QAction *addAction(const QString &text, const QKeySequence &shortcut, const char *name,
-                       const std::function<void()> &act);
     void remember() const;
     ExplorerSetup rememberedSetup();
     void reportLater(const QString &text);

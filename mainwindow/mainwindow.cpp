@@ -12,6 +12,7 @@
 #include "mainwindow/pictureprinting.h"
 #include "program/platform.h"
 #include "program/programicon.h"
+#include "program/windowaction.h"
 #include "mainwindow/scaledlayout.h"
 #include "canvas/canvas.h"
 #include "explain/explanationpages.h"
@@ -257,36 +258,24 @@ void MainWindow::runMode(Mode mode, const QString &name)
     });
 }
 
-QAction *MainWindow::addAction(const QString &text, const QKeySequence &shortcut, const char *name,
-                               const std::function<void()> &act)
-{
-    auto *action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    action->setAutoRepeat(false);
-    connect(action, &QAction::triggered, this, act);
-    QWidget::addAction(action);
-    return action;
-}
-
 void MainWindow::createPictureActions()
 {
     // Like the buttons, they act only between modes: given during a run,
     // they wait for its end.
-    QAction *save = addAction(tr("&Save Picture As\u2026"), QKeySequence::Save, "actSavePicture", [this] {
+    QAction *save = addWindowAction(this, tr("&Save Picture As\u2026"), QKeySequence::Save, "actSavePicture", [this] {
         m_input->whenIdle([this] { m_pictureSharing.saveAs(m_canvas->picture(), m_lastModeName); });
     });
-    QAction *copy = addAction(tr("&Copy Picture"), QKeySequence::Copy, "actCopyPicture", [this] {
+    QAction *copy = addWindowAction(this, tr("&Copy Picture"), QKeySequence::Copy, "actCopyPicture", [this] {
         m_input->whenIdle([this] { m_pictureSharing.copy(m_canvas->picture()); });
     });
-    QAction *print = addAction(tr("&Print Picture\u2026"), QKeySequence::Print, "actPrintPicture", [this] {
+    QAction *print = addWindowAction(this, tr("&Print Picture\u2026"), QKeySequence::Print, "actPrintPicture", [this] {
         m_input->whenIdle([this] { printPicture(m_canvas->picture(), m_lastModeName, this); });
     });
     // Where the program cannot print (in a browser), Print is left out.
     print->setVisible(Platform::canPrint());
     // The Explorer is a window of its own, live even while a mode runs here.
-    QAction *explore = addAction(tr("&Explore\u2026"), QKeySequence(tr("Ctrl+E")), "actExplore",
-                                 [this] { showExplorer(m_explorer); });
+    QAction *explore = addWindowAction(this, tr("&Explore\u2026"), QKeySequence(tr("Ctrl+E")), "actExplore",
+                                       [this] { showExplorer(m_explorer); });
 
     // The shortcuts work anywhere in the window; the canvas also offers
     // them in its context menu (right click, or the Menu key).
@@ -300,7 +289,7 @@ void MainWindow::createWindowActions()
     // of the program is open (a box takes its own Esc).
     FullScreenToggle::install(*this, [this] { return !m_input->modeRunning(); });
 
-    addAction(tr("&Help"), QKeySequence(Qt::Key_F1), "actHelp", [this] {
+    addWindowAction(this, tr("&Help"), QKeySequence(Qt::Key_F1), "actHelp", [this] {
         m_input->whenIdle([this] {
             auto *window = new HelpWindow(this);
             window->setAttribute(Qt::WA_DeleteOnClose);

@@ -65,8 +65,6 @@ private:
     void addButtonRow();
     void connectMode(QPushButton *button, Mode mode, const QString &name);
     void runMode(Mode mode, const QString &name = QString());
-    QAction *addAction(const QString &text, const QKeySequence &shortcut, const char *name,
-                       const std::function<void()> &act);
     void createPictureActions();
     void createWindowActions();
 

@@ -2,16 +2,14 @@
 #include "mainwindow/picturesharing.h"
 
 #include "program/filechoice.h"
-#include "program/platform.h"
+#include "program/picturecopy.h"
 #include "program/settings.h"
 #include "files/picturefile.h"
 #include "files/pictureformats.h"
 #include "files/startfolder.h"
 
-#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 
 QString PictureSharing::suggestedFileName(const QString &modeName)
@@ -49,14 +47,5 @@ bool PictureSharing::saveTo(const QImage &picture, const QString &path)
 
 void PictureSharing::copy(const QImage &picture)
 {
-    if (!Platform::canCopyPictures()) {
-        auto *box = new QMessageBox(QMessageBox::Information, tr("Copy Picture"),
-                                    tr("This browser does not let the page put pictures on the clipboard. Save "
-                                       "the picture (Ctrl+S) and insert the saved file instead."),
-                                    QMessageBox::Ok, m_window);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-        return;
-    }
-    QGuiApplication::clipboard()->setImage(picture);
+    copyPictureToClipboard(picture, m_window);
 }
