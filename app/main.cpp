@@ -4,6 +4,7 @@
 #include "mainwindow/explorerlaunch.h"
 #include "cli/exportcommand.h"
 #include "app/applicationface.h"
+#include "program/keyboardhandback.h"
 #include "program/programidentity.h"
 #include "app/scalefactor.h"
 #include "program/settings.h"
@@ -43,6 +44,9 @@ int main(int argc, char *argv[])
     // window's face too.
     useProgramFaceInEveryWindow();
 #endif
+    // Window managers do this already; offscreen and on odd ones, a closed
+    // box would leave no window with the keyboard.
+    handTheKeyboardBackAfterBoxes(app);
     // Ties the windows to the installed launcher entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChaosGame"));
 

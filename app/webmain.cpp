@@ -4,6 +4,7 @@
 // and without unwinding main()'s objects, so the clock and the random
 // source live as long as the page.
 #include "app/applicationface.h"
+#include "program/keyboardhandback.h"
 #include "program/programidentity.h"
 #include "games/clock.h"
 #include "games/randomsource.h"
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
     // A browser offers the program no faces of its own: every window takes
     // the built-in Liberation Sans, as the main window does.
     useProgramFaceInEveryWindow();
+    // A page does not give the keyboard back to the window a box belonged
+    // to once the box closes; the program does.
+    handTheKeyboardBackAfterBoxes(app);
 
     SystemClock clock;
     TimeSeededRandom random;

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/fractionboxes.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -27,22 +24,6 @@ void widenForItsTitle(QInputDialog &box, const QFont &font)
         entry->setMinimumWidth(wanted);
 }
 
-// A closed box hands the keyboard back to its window. Window managers do
-// so themselves; a page in a browser does not, and keys typed after the
-// box would reach no window. Looked at once the box is gone, and only if
-// nothing has the keyboard and no other box of the window is open (the
-// mode's next box, say).
-void handTheKeyboardBack(QWidget &window)
-{
-    QTimer::singleShot(0, &window, [window = QPointer<QWidget>(&window)] {
-        if (!window || QApplication::activeWindow())
-            return;
-        const QList<QDialog *> boxes = window->findChildren<QDialog *>();
-        if (std::none_of(boxes.begin(), boxes.end(), [](QDialog *box) { return box->isVisible(); }))
-            window->activateWindow();
-    });
-}
-
 } // namespace
 
 void askForFraction(QWidget &window, QObject *context, std::function<void(const QString &)> answered)
@@ -59,7 +40,6 @@ void askForFraction(QWidget &window, QObject *context, std::function<void(const 
         },
         Qt::SingleShotConnection);
     QObject::connect(ask, &QDialog::finished, ask, &QObject::deleteLater);
-    QObject::connect(ask, &QDialog::finished, &window, [&window] { handTheKeyboardBack(window); });
     ask->show();
 }
 
@@ -70,6 +50,5 @@ void showFractionRefusal(QWidget &window, QObject *context, std::function<void()
     QObject::connect(refusal, &QDialog::finished, context, [closed = std::move(closed)] { closed(); },
                      Qt::SingleShotConnection);
     QObject::connect(refusal, &QDialog::finished, refusal, &QObject::deleteLater);
-    QObject::connect(refusal, &QDialog::finished, &window, [&window] { handTheKeyboardBack(window); });
     refusal->show();
 }
