@@ -100,7 +100,11 @@ fi
 if wanted release; then
     begin "Release build: all tests"
     build_release
-    ctest --test-dir build/check --output-on-failure
+    # The unit and widget tests side by side, each with its own settings
+    # folder; the end-to-end tests one at a time, as each drives a real
+    # program against the clock.
+    ctest --test-dir build/check -LE e2e --parallel "$jobs" --output-on-failure
+    ctest --test-dir build/check -L e2e --output-on-failure
     took
 fi
 
@@ -153,7 +157,7 @@ if wanted sanitize; then
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --test-dir build/sanitize -L unit --output-on-failure
+        ctest --test-dir build/sanitize -L unit --parallel "$jobs" --output-on-failure
     took
 fi
 

@@ -180,6 +180,17 @@ class Run:
               "the downloaded PNG differs from the canvas on the screen in %s pixels" % differing)
         return files[-1]
 
+    def help_and_back(self):
+        """F1 opens the help over the main window; once Escape closes it, keys reach the main window again."""
+        before = self.shot("6-before-help").read_bytes()
+        self.browser.press("F1")
+        self.wait_for("the help over the main window", lambda: self.shot("6-help").read_bytes() != before, 15, step=0.5)
+        self.browser.press("Escape")
+        self.browser.pump(2)
+        downloads = len(self.browser.downloaded())
+        self.browser.press("Ctrl+s")
+        self.wait_for("Ctrl+S acting after the help closed", lambda: len(self.browser.downloaded()) > downloads, 30)
+
     def run(self):
         version = self.page()
         server = Server(self.web)
@@ -194,6 +205,8 @@ class Run:
             self.fraction(canvas)
             note("Alt+F with 0.3 drew the figure")
             note("Ctrl+S downloaded %s, the canvas pixel for pixel" % self.save(canvas).name)
+            self.help_and_back()
+            note("F1 opened the help; after Escape, Ctrl+S acted in the main window again")
 
             # Again without a server: the service worker's copy starts it.
             check(self.browser.evaluate("navigator.serviceWorker.ready.then(() => true)"),
