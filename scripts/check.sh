@@ -101,10 +101,11 @@ if wanted release; then
     begin "Release build: all tests"
     build_release
     # The unit and widget tests side by side, each with its own settings
-    # folder; the end-to-end tests one at a time, as each drives a real
-    # program against the clock.
+    # folder; then the end-to-end tests two at a time, each in an X session
+    # of its own: they mostly wait for the program, against its clock, and
+    # more at once would starve the ones that measure it.
     ctest --test-dir build/check -LE e2e --parallel "$jobs" --output-on-failure
-    ctest --test-dir build/check -L e2e --output-on-failure
+    ctest --test-dir build/check -L e2e --parallel 2 --output-on-failure
     took
 fi
 
