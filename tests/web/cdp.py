@@ -155,6 +155,8 @@ class Browser:
         "Enter": ("Enter", "Enter", 13, "\r"), "Space": (" ", "Space", 32, " "),
         "Escape": ("Escape", "Escape", 27, ""), "Tab": ("Tab", "Tab", 9, ""),
         "F1": ("F1", "F1", 112, ""), "Backspace": ("Backspace", "Backspace", 8, ""),
+        "Home": ("Home", "Home", 36, ""), "Down": ("ArrowDown", "ArrowDown", 40, ""),
+        "Delete": ("Delete", "Delete", 46, ""),
     }
     MODIFIERS = {"Alt": (1, "Alt", "AltLeft", 18), "Ctrl": (2, "Control", "ControlLeft", 17),
                  "Shift": (8, "Shift", "ShiftLeft", 16)}

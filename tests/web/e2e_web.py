@@ -9,7 +9,9 @@ worker), the start-up window, a key that opens the main window with its
 seven buttons and their captions, the square game to "Complete" (Alt+S),
 and the program starting again from the service worker's copy with the
 server gone; between them the triangle's countdown while it runs, Alt+F
-with "0.3" typed into the box, and Ctrl+S downloading a PNG of the canvas.
+with "0.3" typed into the box, Ctrl+S downloading a PNG of the canvas, the
+help closed with Escape, and the Chaos Explorer drawing the carpet, which
+the page's storage remembers.
 Prints the transfer size, the time to the start-up window and the time
 each step took."""
 
@@ -191,6 +193,36 @@ class Run:
         self.browser.press("Ctrl+s")
         self.wait_for("Ctrl+S acting after the help closed", lambda: len(self.browser.downloaded()) > downloads, 30)
 
+    def white_pixels(self, shot):
+        result = subprocess.run(["convert", str(shot), "-colorspace", "gray", "-threshold", "50%",
+                                 "-format", "%[fx:round(mean*w*h)]", "info:"], capture_output=True, text=True, check=True)
+        return int(result.stdout)
+
+    def explorer(self):
+        """Ctrl+E opens the Chaos Explorer; the carpet picked with the keyboard
+        draws, Delete clears it; Ctrl+W closes it and the page's storage keeps it."""
+        before = self.shot("7-before-explorer").read_bytes()
+        self.browser.press("Ctrl+e")
+        self.wait_for("the Chaos Explorer", lambda: self.shot("7-explorer").read_bytes() != before, 20, step=0.5)
+        self.browser.pump(1)
+        # triangle, square, square-no-repeat, carpet: three down from the first.
+        for key in ("Alt+p", "Home", "Down", "Down", "Down"):
+            self.browser.press(key)
+        self.browser.pump(3)
+        self.browser.press("Space")  # pause
+        self.browser.pump(1)
+        drawn = self.white_pixels(self.shot("7-carpet"))
+        self.browser.press("Delete")
+        self.browser.pump(1)
+        cleared = self.white_pixels(self.shot("7-cleared"))
+        check(cleared - drawn > 20000, "the Explorer drew %d dark pixels before Delete cleared it" % (cleared - drawn))
+        self.browser.press("Ctrl+w")
+        self.wait_for("the exploration in the page's storage", lambda: "midpoints = yes" in self.stored(), 10)
+        return cleared - drawn
+
+    def stored(self):
+        return self.browser.evaluate("JSON.stringify(Object.assign({}, localStorage))") or ""
+
     def run(self):
         version = self.page()
         server = Server(self.web)
@@ -207,6 +239,8 @@ class Run:
             note("Ctrl+S downloaded %s, the canvas pixel for pixel" % self.save(canvas).name)
             self.help_and_back()
             note("F1 opened the help; after Escape, Ctrl+S acted in the main window again")
+            note("Ctrl+E opened the Chaos Explorer; the carpet drew %d dark pixels, Delete cleared them"
+                 % self.explorer())
 
             # Again without a server: the service worker's copy starts it.
             check(self.browser.evaluate("navigator.serviceWorker.ready.then(() => true)"),
@@ -216,6 +250,8 @@ class Run:
             server = None
             (sx, sy), took = self.start(self.browser.evaluate("location.href"))
             note("without a network, start-up window after %.1f s" % took)
+            check("midpoints = yes" in self.stored(), "the page forgot the exploration when it was opened again")
+            note("the exploration is still remembered when the page opens again")
         finally:
             if server:
                 server.stop()
