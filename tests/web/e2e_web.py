@@ -10,8 +10,9 @@ seven buttons and their captions, the square game to "Complete" (Alt+S),
 and the program starting again from the service worker's copy with the
 server gone; between them the triangle's countdown while it runs, Alt+F
 with "0.3" typed into the box, Ctrl+S downloading a PNG of the canvas, the
-help closed with Escape, and the Chaos Explorer drawing the carpet, which
-the page's storage remembers.
+help closed with Escape, and the Chaos Explorer drawing the carpet and
+downloading a large picture of it, the exploration kept in the page's
+storage.
 Prints the transfer size, the time to the start-up window and the time
 each step took."""
 
@@ -216,9 +217,29 @@ class Run:
         self.browser.pump(1)
         cleared = self.white_pixels(self.shot("7-cleared"))
         check(cleared - drawn > 20000, "the Explorer drew %d dark pixels before Delete cleared it" % (cleared - drawn))
+        self.large_picture()
         self.browser.press("Ctrl+w")
         self.wait_for("the exploration in the page's storage", lambda: "midpoints = yes" in self.stored(), 10)
         return cleared - drawn
+
+    def large_picture(self):
+        """Ctrl+L with 1000 by 800 typed in: drawn in slices, then downloaded at that size."""
+        before = len(self.browser.downloaded())
+        self.browser.press("Ctrl+l")
+        self.browser.pump(1.5)
+        for side in ("1000", "800"):
+            self.browser.press("Ctrl+a")
+            self.browser.type(side)
+            self.browser.press("Tab")
+        self.browser.press("Enter")
+        self.wait_for("the large picture's download", lambda: len(self.browser.downloaded()) > before, 120)
+        newest = sorted(self.browser.downloads.iterdir(), key=lambda f: f.stat().st_mtime)[-1]
+        size = subprocess.run(["identify", "-format", "%wx%h", str(newest)], capture_output=True, text=True).stdout
+        check(size == "1000x800", "the large picture %s is %s, not 1000x800" % (newest.name, size or "no picture"))
+        mean = subprocess.run(["convert", str(newest), "-colorspace", "gray", "-format", "%[fx:mean]", "info:"],
+                              capture_output=True, text=True, check=True).stdout
+        check(float(mean) < 0.9, "the large picture is all but blank (mean grey %s)" % mean)
+        self.browser.pump(1)
 
     def stored(self):
         return self.browser.evaluate("JSON.stringify(Object.assign({}, localStorage))") or ""
@@ -239,8 +260,8 @@ class Run:
             note("Ctrl+S downloaded %s, the canvas pixel for pixel" % self.save(canvas).name)
             self.help_and_back()
             note("F1 opened the help; after Escape, Ctrl+S acted in the main window again")
-            note("Ctrl+E opened the Chaos Explorer; the carpet drew %d dark pixels, Delete cleared them"
-                 % self.explorer())
+            note("Ctrl+E opened the Chaos Explorer; the carpet drew %d dark pixels, Delete cleared them; "
+                 "Ctrl+L downloaded a 1000x800 picture" % self.explorer())
 
             # Again without a server: the service worker's copy starts it.
             check(self.browser.evaluate("navigator.serviceWorker.ready.then(() => true)"),
