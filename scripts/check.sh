@@ -91,18 +91,6 @@ build_release() {
     release_built=yes
 }
 
-# The reproducibility build: only what the package holds, with the same
-# options as the Release build, compiled afresh in another folder.
-repro_build() {
-    rm -rf build/repro
-    CCACHE_DISABLE=1 cmake -S . -B build/repro -DCMAKE_BUILD_TYPE=Release -DCHAOS_BUNDLED_FONTS=OFF \
-        -DCHAOS_BUILD_TESTS=OFF -DCHAOS_BUILD_BENCH=OFF >/dev/null
-    CCACHE_DISABLE=1 nice -n 19 cmake --build build/repro --parallel "$jobs"
-}
-repro_pid=
-# A failing section ends the run: the build meanwhile with it.
-trap 'if [ -n "$repro_pid" ]; then pkill -P "$repro_pid" 2>/dev/null; kill "$repro_pid" 2>/dev/null; fi' EXIT
-
 if wanted licences; then
     begin "Licence lines"
     bash scripts/check-spdx.sh
@@ -112,13 +100,6 @@ fi
 if wanted release; then
     begin "Release build: all tests"
     build_release
-    # The reproducibility build compiles for a few minutes without the
-    # compiler cache: it does so meanwhile, at the lowest priority, on the
-    # processor time the tests leave (the end-to-end tests mostly wait).
-    if wanted repro; then
-        repro_build >build/repro.log 2>&1 &
-        repro_pid=$!
-    fi
     # The unit and widget tests side by side, each with its own settings
     # folder; then the end-to-end tests two at a time, each in an X session
     # of its own: they mostly wait for the program, against its clock, and
@@ -146,12 +127,11 @@ if wanted repro; then
     build_release
     [ -n "$(ls build/check/chaos-game_*.deb 2>/dev/null)" ] \
         || (cd build/check && cpack -G DEB >/dev/null)
-    if [ -n "$repro_pid" ]; then
-        wait "$repro_pid" || { repro_pid=; cat build/repro.log; exit 1; }
-        repro_pid=
-    else
-        repro_build
-    fi
+    # Only what the package holds, with the same options, compiled afresh.
+    rm -rf build/repro
+    CCACHE_DISABLE=1 cmake -S . -B build/repro -DCMAKE_BUILD_TYPE=Release -DCHAOS_BUNDLED_FONTS=OFF \
+        -DCHAOS_BUILD_TESTS=OFF -DCHAOS_BUILD_BENCH=OFF >/dev/null
+    CCACHE_DISABLE=1 cmake --build build/repro --parallel "$jobs"
     (cd build/repro && cpack -G DEB >/dev/null)
     bash tests/package/check_reproducible.sh build/check build/repro
     took
