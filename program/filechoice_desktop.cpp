@@ -1,17 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program/filechoice.h"
 
+#include "files/pictureformats.h"
+
 #include <QFileDialog>
-
-namespace {
-
-// The extension of a filter's first pattern: "png" for "PNG image (*.png)".
-QString firstSuffixOf(const QString &filter)
-{
-    return filter.section(QLatin1String("*."), 1, 1).section(QLatin1Char(' '), 0, 0).remove(QLatin1Char(')'));
-}
-
-} // namespace
 
 void askForFile(QWidget *window, const QString &title, const QString &folder, const QString &name,
                 const QStringList &filters, bool saving, const std::function<void(const QString &)> &chosen)
@@ -24,9 +16,9 @@ void askForFile(QWidget *window, const QString &title, const QString &folder, co
     dialog->setNameFilters(filters);
     if (saving) {
         // A name typed without an extension takes that of the chosen filter.
-        dialog->setDefaultSuffix(firstSuffixOf(filters.first()));
+        dialog->setDefaultSuffix(defaultSuffixOf(filters.first()));
         QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
-                         [dialog](const QString &filter) { dialog->setDefaultSuffix(firstSuffixOf(filter)); });
+                         [dialog](const QString &filter) { dialog->setDefaultSuffix(defaultSuffixOf(filter)); });
         dialog->selectFile(name);
     }
     // The dialog, a child of the window, goes with it: `chosen` is never
