@@ -52,14 +52,18 @@ int main(int argc, char *argv[])
 
     // A settings file that cannot be used (a named pipe in its place, say)
     // is told once, here; the program then runs with its defaults and
-    // remembers nothing. Looking at it also takes over, once, the values an
-    // earlier release kept in a second file.
-    if (const QString problem = Settings().problem(); !problem.isEmpty()) {
-        const QString told = QCoreApplication::translate("Settings", "%1: %2 The program runs with its defaults "
-                                                                     "and remembers nothing this time.\n")
-                                 .arg(programId(), problem);
-        std::fputs(told.toLocal8Bit().constData(), stderr);
-        std::fflush(stderr);
+    // remembers nothing. The values an earlier release kept in a second
+    // file are taken over here too, once.
+    {
+        Settings settings;
+        settings.takeOverStrayValues();
+        if (const QString problem = settings.problem(); !problem.isEmpty()) {
+            const QString told = QCoreApplication::translate("Settings", "%1: %2 The program runs with its "
+                                                                         "defaults and remembers nothing this time.\n")
+                                     .arg(programId(), problem);
+            std::fputs(told.toLocal8Bit().constData(), stderr);
+            std::fflush(stderr);
+        }
     }
 
     // The Explorer alone, for a lesson that needs only it.

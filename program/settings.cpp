@@ -29,7 +29,6 @@ Settings::Settings()
     if (!m_problem.isEmpty())
         return;
     m_settings = std::make_unique<QSettings>(programId(), programId());
-    takeOverStrayValues();
 }
 
 Settings::~Settings() = default;
@@ -40,7 +39,7 @@ Settings::~Settings() = default;
 // second file that is not safe to read is left alone, unread.
 void Settings::takeOverStrayValues()
 {
-    if (!settingsFilesProblem(kStrayOrganisation, programId(), kMostBytes).isEmpty())
+    if (!m_settings || !settingsFilesProblem(kStrayOrganisation, programId(), kMostBytes).isEmpty())
         return;
     QSettings stray(QSettings::NativeFormat, QSettings::UserScope, kStrayOrganisation, programId());
     stray.setFallbacksEnabled(false);

@@ -29,6 +29,10 @@ public:
 
     // Why the settings cannot be used, naming the file; nothing when they can.
     QString problem() const { return m_problem; }
+    // Copies in, once, what earlier releases kept in a second settings file
+    // (the program's organisation's), without overwriting values already
+    // here, and removes that file. Called at start-up.
+    void takeOverStrayValues();
 
     // The folder a picture was last saved in; empty before the first save.
     QString saveFolder() const;
@@ -46,7 +50,6 @@ public:
 private:
     QString value(const QString &key) const;
     void setValue(const QString &key, const QString &value);
-    void takeOverStrayValues();
 
     std::unique_ptr<QSettings> m_settings; // none when the file cannot be used
     QString m_problem;
